@@ -1,0 +1,30 @@
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "about/program_version.h"
+#include "app/main_app.h"
+
+int main(int argc, char** argv) {
+    // Options are read before the Qt application exists, so that --version and --help work
+    // without a display.
+    CLI::App options{"somvixmn: companion program of the SOMVIX recording monitor"};
+    std::string recording;
+    bool showVersion = false;
+    options.add_flag("--version", showVersion, "Print the program's version and end");
+    options.add_option("recording", recording, "A trend recording (.htr) to open at start-up");
+    options.allow_extras();  // Qt's own options, such as -platform
+    try {
+        options.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return options.exit(error);
+    }
+    if (showVersion) {
+        std::cout << "somvixmn " << somvix::ProgramVersionDotted() << '\n';
+        return 0;
+    }
+    somvix::CMainApp app(argc, argv);
+    somvix::StartOptions start;
+    start.recordingPath = recording;
+    return app.InitInstance(start);
+}

@@ -1,0 +1,23 @@
+#include "app/main_app.h"
+
+#include "app/main_dlg.h"
+#include "app/program_dir.h"
+#include "chart/fonts.h"
+
+namespace somvix {
+
+CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("somvixmn"));
+    InstallFontSubstitutions();
+}
+
+int CMainApp::InitInstance(const StartOptions& /*options*/) {
+    CMainDlg mainDlg;
+    mainDlg.SetProgramDir(DataDirectory());
+    mainDlg.OnInitDialog();
+    mainDlg.show();
+    exec();
+    return 0;
+}
+
+}  // namespace somvix

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QMainWindow>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/layout.h"
+
+class QAction;
+class QPainter;
+class QToolBar;
+
+namespace somvix {
+
+class CClientArea;
+
+// The main window: it holds the program's state and handles every command of the user. The
+// menu bar, the toolbar under it and the client area below (the two charts) are its parts.
+class CMainDlg : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainDlg(QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    // The folder of the program file; given by the application object before initialisation.
+    void SetProgramDir(const std::filesystem::path& programDir);
+    // Start-up: toolbar, text metrics, layout, language, fonts, caption, settings.
+    void OnInitDialog();
+
+    // Runs the handler of a command id; ids without a handler do nothing.
+    void OnCommand(int id);
+    bool HasHandler(int id) const;
+    QAction* ActionFor(int id) const;
+
+    // The paint handler of the client area, in client coordinates (origin at the top-left of
+    // the area below the menu bar, toolbar included).
+    void OnPaint(QPainter& painter);
+
+    // Layout results and the values they come from, for the chart drawing and the tests.
+    const PanelLayout& Layout() const { return m_layout; }
+    const Rect& ClientRect() const { return m_rcClient; }
+    const Rect& InsideRect() const { return m_rcInside; }
+    int CharWidth() const { return m_nCharWidth; }
+    int LineHeight() const { return m_nLineHeight; }
+    int LogPixelsY() const { return m_nLogPixelsY; }
+    int Language() const { return m_nLanguage; }
+    const QFont& TextFont() const { return m_fontText; }
+    const QFont& VerticalFont() const { return m_fontVertical; }
+    const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
+    const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    using Handler = void (CMainDlg::*)();
+
+    void CreateMenu();
+    void CreateToolBar();
+    void RegisterHandlers();
+    void OnSize();
+    void MeasureClient();
+    void CreateVerticalFont();
+    void UpdateCaption();
+
+    // Command table: id -> handler. Ids without an entry have no handler yet.
+    std::map<int, Handler> m_handlers;
+    std::map<int, QAction*> m_actions;
+
+    QIcon m_hIcon;
+    QToolBar* m_wndToolBar = nullptr;
+    CClientArea* m_wndClient = nullptr;
+
+    std::filesystem::path m_strProgramDir;
+    std::filesystem::path m_strSettingsPath;
+
+    Rect m_rcClient;
+    Rect m_rcInside;
+    PanelLayout m_layout;
+    int m_nCharWidth = 0;
+    int m_nLineHeight = 0;
+    int m_nLogPixelsY = 0;
+    QFont m_fontText;
+    QFont m_fontVertical;
+
+    int m_bChartShown = 0;  // 1 while the charts are to be painted
+    int m_nSamples = 0;     // samples of the open recording
+
+    int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+};
+
+}  // namespace somvix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace somvix {
+
+// Icon kinds of a message box, with the values the monitor's users know from Windows.
+enum class MessageIcon { Hand = 16, Exclamation = 48, Asterisk = 64 };
+
+// Answer of the yes/no confirmation: "Si" is 1 and every other way out ("No", Escape, the close
+// box) is 2. Callers act on Yes only.
+enum class ConfirmAnswer { Yes = 1, No = 2 };
+
+// The only way a device operation talks to the user. The GUI implements it with the status
+// window, the confirmation dialog and message boxes; the command line with the terminal; the
+// tests with a scripted fake. Operations call it strictly in sequence.
+class OperationUi {
+public:
+    virtual ~OperationUi() = default;
+
+    // The one line of the status window; the whole line is replaced.
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void ShowProgress() = 0;
+    virtual void HideProgress() = 0;
+    // Moves the bar by delta within its range 0..PROGRESS_RANGE.
+    virtual void AdvanceProgress(int delta) = 0;
+    // The "ADVERTENCIA!" question: a statement of up to three lines and a one-line question.
+    virtual ConfirmAnswer Confirm(const std::string& statement, const std::string& question) = 0;
+    // A message box with one OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+};
+
+inline constexpr int PROGRESS_RANGE = 500;
+
+}  // namespace somvix

@@ -1,0 +1,25 @@
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/program_dir.h"
+
+namespace somvix {
+
+std::filesystem::path ProgramFilePath() {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    return std::filesystem::path(buffer);
+}
+
+std::filesystem::path PerUserDataDirectory() {
+    const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");
+    const std::filesystem::path base =
+        localAppData != nullptr ? std::filesystem::path(localAppData) : ProgramDirectory();
+    return base / "somvixmn";
+}
+
+}  // namespace somvix

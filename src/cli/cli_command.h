@@ -1,0 +1,40 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace somvix {
+
+// Where a verb reads and writes; the tests pass string streams and run the verbs in-process.
+struct CliContext {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+    bool interactive;  // a person answers on `in` (a terminal); otherwise questions get "No"
+};
+
+inline constexpr int EXIT_USAGE = 2;
+
+// One verb of `somvixmn-cli`: it declares its options on its own sub-command and, when chosen,
+// runs; its return value is the exit status.
+class CliCommand {
+public:
+    virtual ~CliCommand() = default;
+    virtual void Register(CLI::App& verb) = 0;
+    virtual int Run(CliContext& context) = 0;
+    virtual const char* Name() const = 0;
+    virtual const char* Description() const = 0;
+};
+
+// Every verb of the command line, in the order the help lists them.
+std::vector<std::unique_ptr<CliCommand>> MakeCliCommands();
+
+// Parses the arguments, runs the chosen verb and returns the exit status.
+int RunCli(int argc, const char* const* argv, CliContext& context);
+
+}  // namespace somvix

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/font_height.h"
+#include "app/main_dlg.h"
+#include "chart/fonts.h"
+#include "res/resource_ids.h"
+#include "support/temp_dir.h"
+
+namespace somvix {
+namespace {
+
+class MainDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.OnInitDialog();
+        m_dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
+    }
+
+    test::TempDir m_programDir;
+    CMainDlg m_dlg;
+};
+
+TEST_F(MainDlgTest, CaptionAfterStartUpIsProgramNameInCapitals) {
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN"));
+}
+
+TEST_F(MainDlgTest, MenuBarHoldsPopupsInOrderWithTheirItems) {
+    QStringList popups;
+    QStringList items;
+    for (QAction* popup : m_dlg.menuBar()->actions()) {
+        popups << popup->text();
+        for (QAction* item : popup->menu()->actions()) {
+            EXPECT_FALSE(item->isSeparator());
+            items << popup->text() + "/" + item->text();
+        }
+    }
+    EXPECT_EQ(popups, (QStringList{"Archivo", "Opciones", "Monitor", "Ayuda"}));
+    EXPECT_EQ(
+        items,
+        (QStringList{"Archivo/Abrir...", "Opciones/Configuración de gráficos", "Opciones/Umbrales",
+                     "Monitor/Descargar datos", "Monitor/Vaciar monitor...",
+                     "Monitor/Opciones de comunicación...", "Ayuda/Acerca del programa..."}));
+}
+
+TEST_F(MainDlgTest, ToolbarButtonsCarryStringTableTooltips) {
+    ASSERT_NE(m_dlg.ActionFor(ID_OPEN_BUTTON), nullptr);
+    EXPECT_EQ(m_dlg.ActionFor(ID_OPEN_BUTTON)->toolTip(), QStringLiteral("Abrir Archivo"));
+    ASSERT_NE(m_dlg.ActionFor(ID_DOWNLOAD), nullptr);
+    auto* toolbar = m_dlg.findChild<QToolBar*>();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->actions().contains(m_dlg.ActionFor(ID_OPEN_BUTTON)));
+    EXPECT_EQ(toolbar->actions().size(), 2);
+}
+
+TEST_F(MainDlgTest, SettingsFileLivesInProgramDirectory) {
+    EXPECT_EQ(m_dlg.SettingsPath(), m_programDir.Path() / "configuracion.txt");
+}
+
+TEST_F(MainDlgTest, LayoutFollowsResizeAndLeavesOneLineAboveUpperPanel) {
+    m_dlg.resize(900, 700);
+    QTest::qWait(10);
+    const PanelLayout& layout = m_dlg.Layout();
+    EXPECT_EQ(layout.m_nClientWidth, m_dlg.ClientRect().Width());
+    EXPECT_EQ(layout.m_nClientWidth, 900);
+    EXPECT_EQ(layout.m_nTopPanelY, m_dlg.InsideRect().top + m_dlg.LineHeight());
+    EXPECT_EQ(layout.m_nTopPanelX, m_dlg.CharWidth());
+    EXPECT_GT(m_dlg.InsideRect().top, 0);  // the toolbar sits above the charts
+    const int upperHeight = static_cast<int>(layout.m_dTopPanelHeight * layout.m_nClientHeight);
+    const int lowerHeight = static_cast<int>(layout.m_dBottomPanelHeight * layout.m_nClientHeight);
+    EXPECT_NEAR(static_cast<double>(upperHeight) / (upperHeight + lowerHeight), 0.7, 0.01);
+}
+
+TEST_F(MainDlgTest, TextMetricsComeFromEightPointFont) {
+    EXPECT_EQ(m_dlg.TextFont().pixelSize(), -FontHeightFromPoints(8, m_dlg.LogPixelsY()));
+    EXPECT_EQ(m_dlg.VerticalFont().family(), QStringLiteral("Arial"));
+    EXPECT_GT(m_dlg.CharWidth(), 0);
+    EXPECT_GT(m_dlg.LineHeight(), m_dlg.TextFont().pixelSize());
+}
+
+TEST_F(MainDlgTest, EscapeEndsTheProgram) {
+    QTest::keyClick(&m_dlg, Qt::Key_Escape);
+    EXPECT_FALSE(m_dlg.isVisible());
+}
+
+TEST_F(MainDlgTest, EnterEndsTheProgram) {
+    QTest::keyClick(&m_dlg, Qt::Key_Return);
+    EXPECT_FALSE(m_dlg.isVisible());
+}
+
+TEST(MakeFont, HeightsAtTwoScreenResolutions) {
+    EXPECT_EQ(MakeFont("Arial", 8, 96).pixelSize(), 10);
+    EXPECT_EQ(MakeFont("MS Sans Serif", 8, 120).pixelSize(), 13);
+    EXPECT_EQ(MakeFont("MS Sans Serif", 9, 96).pixelSize(), 12);
+    // Both Windows faces resolve to the installed metric-compatible family.
+    EXPECT_EQ(QFontInfo(MakeFont("Arial", 8, 96)).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(MakeFont("MS Sans Serif", 8, 96)).family(),
+              QStringLiteral("Liberation Sans"));
+}
+
+}  // namespace
+}  // namespace somvix
