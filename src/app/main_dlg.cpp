@@ -61,6 +61,7 @@ void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
 void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
+    m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
 }
 
 bool CMainDlg::HasHandler(int id) const {
@@ -149,6 +150,7 @@ void CMainDlg::OnInitDialog() {
     m_bChartShown = 0;
     m_nSamples = 0;
     m_nLanguage = DetectLanguage();
+    m_hostAddress.m_nLanguage = m_nLanguage;
     CreateVerticalFont();
     UpdateCaption();
     m_strSettingsPath = m_strProgramDir / "configuracion.txt";

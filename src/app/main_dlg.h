@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/layout.h"
+#include "hostnet/host_address_state.h"
 
 class QAction;
 class QPainter;
@@ -54,6 +55,10 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
+    // Communication options: the connection choice and the temporary host address, for the run.
+    void OnCommOptions();
+    const HostAddressState& HostAddress() const { return m_hostAddress; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -92,6 +97,10 @@ private:
     int m_nSamples = 0;     // samples of the open recording
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+
+    // Communication options: m_nConnectionKind and m_strHostName change only when the dialog
+    // ends with OK; the rest is the host adaptation's.
+    HostAddressState m_hostAddress;
 };
 
 }  // namespace somvix
