@@ -12,6 +12,7 @@
 #include "hostnet/command_line.h"
 #include "hostnet/command_runner.h"
 #include "hostnet/command_runner_piece.h"
+#include "hostnet/network_admin_right.h"
 
 extern char** environ;
 
@@ -143,6 +144,10 @@ pid_t SpawnChild(std::vector<std::string>& items, int writeFd) {
     posix_spawnattr_setpgroup(attributes.Get(), 0);
     posix_spawnattr_setsigmask(attributes.Get(), &noSignals);
     posix_spawnattr_setsigdefault(attributes.Get(), &defaultSignals);
+
+    // The right is passed on by the thread that starts the child; once per thread is enough.
+    thread_local const bool rightPassed = PassNetworkAdminRightToChildren();
+    (void)rightPassed;
 
     std::vector<char*> argv = ArgumentPointers(items);
     pid_t pid = -1;

@@ -6,7 +6,6 @@
 #include "hostnet/netsh_tools.h"
 #else
 #include "hostnet/iproute_tools.h"
-#include "hostnet/network_admin_right.h"
 #include "hostnet/wired_adapter.h"
 #endif
 
@@ -18,7 +17,6 @@ std::unique_ptr<HostAdaptation> MakeHostAdaptation(const std::string& interfaceN
     (void)interfaceName;
     std::unique_ptr<NetworkTools> tools = std::make_unique<NetshTools>();
 #else
-    PassNetworkAdminRightToChildren();
     std::unique_ptr<NetworkTools> tools =
         std::make_unique<IprouteTools>(ChooseWiredAdapter(interfaceName));
 #endif
