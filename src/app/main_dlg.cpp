@@ -64,6 +64,7 @@ void CMainDlg::RegisterHandlers() {
     m_handlers.clear();
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
     m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
+    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
 }
 
 bool CMainDlg::HasHandler(int id) const {

@@ -107,6 +107,9 @@ private:
     // say, then repaints (main_dlg_recording.cpp).
     void ApplyZoneHiding();
     DisplaySettings m_settings;
+
+    // About box (main_dlg_about.cpp).
+    void OnAbout();
 };
 
 }  // namespace somvix
