@@ -34,8 +34,8 @@ constexpr FixedFileInfo ProgramFixedFileInfo() {
     FixedFileInfo fixed;
     fixed.dwSignature = FIXED_FILE_INFO_SIGNATURE;
     fixed.dwStrucVersion = 0x00010000;
-    fixed.dwFileVersionMS = static_cast<uint32_t>(VERSION_MAJOR << 16 | VERSION_MINOR);
-    fixed.dwFileVersionLS = static_cast<uint32_t>(VERSION_PATCH << 16 | VERSION_TWEAK);
+    fixed.dwFileVersionMS = static_cast<uint32_t>((VERSION_MAJOR << 16) | VERSION_MINOR);
+    fixed.dwFileVersionLS = static_cast<uint32_t>((VERSION_PATCH << 16) | VERSION_TWEAK);
     fixed.dwProductVersionMS = fixed.dwFileVersionMS;
     fixed.dwProductVersionLS = fixed.dwFileVersionLS;
     fixed.dwFileFlagsMask = 0x3F;
@@ -46,20 +46,25 @@ constexpr FixedFileInfo ProgramFixedFileInfo() {
 
 constexpr std::vector<uint8_t> BuildProgramVersionRecord() {
     const std::string version = ProgramFileVersionText();
-    const std::array<VersionString, 12> strings = {{
-        {"CompanyName", ""},
-        {"FileDescription", PRODUCT_DESCRIPTION},
-        {"FileVersion", version},
-        {"InternalName", PRODUCT_INTERNAL_NAME},
-        {"LegalCopyright", PRODUCT_LICENCE_LINE},
-        {"OriginalFileName", PRODUCT_FILE_NAME},
-        {"ProductName", PRODUCT_NAME},
-        {"ProductVersion", version},
-        {"Comments", ""},
-        {"LegalTrademarks", ""},
-        {"PrivateBuild", ""},
-        {"SpecialBuild", ""},
-    }};
+    // In the order of VERSION_STRING_NAMES.
+    const std::array<std::string_view, 12> values = {
+        "",
+        PRODUCT_DESCRIPTION,
+        version,
+        PRODUCT_INTERNAL_NAME,
+        PRODUCT_LICENCE_LINE,
+        PRODUCT_FILE_NAME,
+        PRODUCT_NAME,
+        version,
+        "",
+        "",
+        "",
+        "",
+    };
+    std::array<VersionString, 12> strings;
+    for (size_t i = 0; i < strings.size(); ++i) {
+        strings[i] = {VERSION_STRING_NAMES[i], values[i]};
+    }
     const std::array<VersionStringTable, 1> tables = {
         {{MakeTranslation(PROGRAM_LANGUAGE_ID, PROGRAM_CODE_PAGE), strings}}};
     const std::array<uint32_t, 1> translations = {

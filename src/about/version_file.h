@@ -6,14 +6,20 @@
 #include <vector>
 
 // Where the version reader meets the platform.
+
+// The system's module handle type (HMODULE) on Windows, without its header here.
+#if defined(_WIN32)
+struct HINSTANCE__;
+#endif
+
 namespace somvix {
 
-// A loaded program module; null stands for the program itself. On Windows this is the
-// system's module handle type.
+// A loaded program module; null stands for the program itself.
 #if defined(_WIN32)
-using ModuleHandle = struct HINSTANCE__*;
+using ModuleHandle = ::HINSTANCE__*;
 #else
-using ModuleHandle = struct ProgramModule*;
+struct ProgramModule;
+using ModuleHandle = ProgramModule*;
 #endif
 
 // Full path of a module's file; empty when it cannot be told.

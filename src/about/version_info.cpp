@@ -10,26 +10,15 @@ namespace somvix {
 
 namespace {
 
-struct StringMember {
-    const char* m_szName;
-    std::string CVersionInfo::*m_pMember;
+// The members of the twelve strings, in the order of VERSION_STRING_NAMES.
+constexpr std::array<std::string CVersionInfo::*, 12> STRING_MEMBERS = {
+    &CVersionInfo::m_strCompanyName,    &CVersionInfo::m_strFileDescription,
+    &CVersionInfo::m_strFileVersion,    &CVersionInfo::m_strInternalName,
+    &CVersionInfo::m_strLegalCopyright, &CVersionInfo::m_strOriginalFileName,
+    &CVersionInfo::m_strProductName,    &CVersionInfo::m_strProductVersion,
+    &CVersionInfo::m_strComments,       &CVersionInfo::m_strLegalTrademarks,
+    &CVersionInfo::m_strPrivateBuild,   &CVersionInfo::m_strSpecialBuild,
 };
-
-// The twelve standard strings, in the order the reader asks for them.
-constexpr std::array<StringMember, 12> STRING_MEMBERS = {{
-    {"CompanyName", &CVersionInfo::m_strCompanyName},
-    {"FileDescription", &CVersionInfo::m_strFileDescription},
-    {"FileVersion", &CVersionInfo::m_strFileVersion},
-    {"InternalName", &CVersionInfo::m_strInternalName},
-    {"LegalCopyright", &CVersionInfo::m_strLegalCopyright},
-    {"OriginalFileName", &CVersionInfo::m_strOriginalFileName},
-    {"ProductName", &CVersionInfo::m_strProductName},
-    {"ProductVersion", &CVersionInfo::m_strProductVersion},
-    {"Comments", &CVersionInfo::m_strComments},
-    {"LegalTrademarks", &CVersionInfo::m_strLegalTrademarks},
-    {"PrivateBuild", &CVersionInfo::m_strPrivateBuild},
-    {"SpecialBuild", &CVersionInfo::m_strSpecialBuild},
-}};
 
 constexpr uint16_t LANGUAGE_NEUTRAL = 0;
 constexpr uint16_t LANGUAGE_ENGLISH = 9;
@@ -44,8 +33,8 @@ uint32_t ReadDword(std::span<const uint8_t> bytes, size_t offset) {
 
 void CVersionInfo::Reset() {
     m_fixed = FixedFileInfo{};
-    for (const StringMember& entry : STRING_MEMBERS) {
-        (this->*entry.m_pMember).clear();
+    for (const auto member : STRING_MEMBERS) {
+        (this->*member).clear();
     }
 }
 
@@ -91,13 +80,13 @@ bool CVersionInfo::ReadRecord(std::span<const uint8_t> record, uint16_t userLang
         translation = ReadDword(entries, 0);
     }
 
-    char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04X%04X\\", translation & 0xFFFF,
-                  translation >> 16);
-    for (const StringMember& entry : STRING_MEMBERS) {
+    char tableName[16];
+    std::snprintf(tableName, sizeof tableName, "%04X%04X", translation & 0xFFFF, translation >> 16);
+    const std::string prefix = "\\StringFileInfo\\" + std::string(tableName) + "\\";
+    for (size_t i = 0; i < STRING_MEMBERS.size(); ++i) {
         VersionValue text;
-        if (QueryVersionValue(record, std::string(prefix) + entry.m_szName, text)) {
-            this->*entry.m_pMember = VersionValueText(text);
+        if (QueryVersionValue(record, prefix + std::string(VERSION_STRING_NAMES[i]), text)) {
+            this->*STRING_MEMBERS[i] = VersionValueText(text);
         }
     }
     return true;

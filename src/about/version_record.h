@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -49,9 +50,16 @@ inline constexpr uint32_t FixedFileInfo::*FIXED_FILE_INFO_FIELDS[] = {
     &FixedFileInfo::dwFileDateLS,
 };
 
+// The twelve standard version strings, in the order of the record and of its readers.
+inline constexpr std::array<std::string_view, 12> VERSION_STRING_NAMES = {
+    "CompanyName",    "FileDescription",  "FileVersion",  "InternalName",
+    "LegalCopyright", "OriginalFileName", "ProductName",  "ProductVersion",
+    "Comments",       "LegalTrademarks",  "PrivateBuild", "SpecialBuild",
+};
+
 // A translation: language id in the low 16 bits, code page in the high 16 bits.
 constexpr uint32_t MakeTranslation(uint16_t languageId, uint16_t codePage) {
-    return static_cast<uint32_t>(codePage) << 16 | languageId;
+    return (static_cast<uint32_t>(codePage) << 16) | languageId;
 }
 
 struct VersionString {
@@ -77,7 +85,7 @@ namespace version_record_detail {
 
 constexpr void PutWord(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8 & 0xFF));
+    out.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
 }
 
 constexpr void PutDword(std::vector<uint8_t>& out, uint32_t value) {
@@ -97,17 +105,17 @@ constexpr std::vector<uint16_t> ToUtf16(std::string_view text) {
     std::vector<uint16_t> units;
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<uint8_t>(text[i]);
-        const size_t length = lead < 0x80         ? 1
-                              : lead >> 5 == 0x6  ? 2
-                              : lead >> 4 == 0xE  ? 3
-                              : lead >> 3 == 0x1E ? 4
-                                                  : 0;
+        const size_t length = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
         uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
         bool valid = length != 0 && i + length <= text.size();
         for (size_t k = 1; valid && k < length; ++k) {
             const auto next = static_cast<uint8_t>(text[i + k]);
-            valid = next >> 6 == 0x2;
-            code = code << 6 | (next & 0x3F);
+            valid = (next >> 6) == 0x2;
+            code = (code << 6) | (next & 0x3F);
         }
         if (!valid || code > 0x10FFFF) {
             code = 0xFFFD;
@@ -142,7 +150,7 @@ constexpr size_t BeginNode(std::vector<uint8_t>& out, std::string_view key, size
 constexpr void EndNode(std::vector<uint8_t>& out, size_t start) {
     const size_t length = out.size() - start;
     out[start] = static_cast<uint8_t>(length & 0xFF);
-    out[start + 1] = static_cast<uint8_t>(length >> 8 & 0xFF);
+    out[start + 1] = static_cast<uint8_t>((length >> 8) & 0xFF);
 }
 
 constexpr void PutStringNode(std::vector<uint8_t>& out, const VersionString& entry) {

@@ -152,9 +152,9 @@ TEST(VersionInfoReadRecord, ProgramRecordHoldsFixedPartAndTwelveStrings) {
         EXPECT_TRUE(empty->empty()) << *empty;
     }
 
+    const std::vector<uint8_t> record = BuildProgramVersionRecord();
     VersionValue translation;
-    ASSERT_TRUE(
-        QueryVersionValue(BuildProgramVersionRecord(), "\\VarFileInfo\\Translation", translation));
+    ASSERT_TRUE(QueryVersionValue(record, "\\VarFileInfo\\Translation", translation));
     EXPECT_EQ(std::vector<uint8_t>(translation.m_bytes.begin(), translation.m_bytes.end()),
               TableBytes({MakeTranslation(SPANISH_SPAIN, UNICODE_PAGE)}));
 }
