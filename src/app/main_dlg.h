@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/layout.h"
+#include "settings/display_settings.h"
 
 class QAction;
 class QPainter;
@@ -54,6 +55,9 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    const DisplaySettings& Settings() const { return m_settings; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -92,6 +96,20 @@ private:
     int m_nSamples = 0;     // samples of the open recording
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    // Start-up: the defaults, then the file, which is created when missing.
+    void ReadSettings();
+    void WriteSettings();
+    void OnThresholds();
+    void OnGraphOptions();
+    // Restores the displayed trend from the values as read and hides again as the settings
+    // say, then repaints (main_dlg_recording.cpp).
+    void ApplyZoneHiding();
+    DisplaySettings m_settings;
+
+    // About box (main_dlg_about.cpp).
+    void OnAbout();
 };
 
 }  // namespace somvix
