@@ -15,6 +15,7 @@
 #include "chart/fonts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "settings/settings_file.h"
 
 namespace {
 #include "res/download.xpm"
@@ -62,6 +63,9 @@ void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
     m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
+    m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
+    m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
+    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
 }
 
 bool CMainDlg::HasHandler(int id) const {
@@ -153,7 +157,8 @@ void CMainDlg::OnInitDialog() {
     m_hostAddress.m_nLanguage = m_nLanguage;
     CreateVerticalFont();
     UpdateCaption();
-    m_strSettingsPath = m_strProgramDir / "configuracion.txt";
+    m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
+    ReadSettings();
 }
 
 void CMainDlg::CreateVerticalFont() {

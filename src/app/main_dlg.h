@@ -10,6 +10,7 @@
 
 #include "app/layout.h"
 #include "hostnet/host_address_state.h"
+#include "settings/display_settings.h"
 
 class QAction;
 class QPainter;
@@ -55,6 +56,9 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    const DisplaySettings& Settings() const { return m_settings; }
+
     // Communication options: the connection choice and the temporary host address, for the run.
     void OnCommOptions();
     const HostAddressState& HostAddress() const { return m_hostAddress; }
@@ -97,6 +101,20 @@ private:
     int m_nSamples = 0;     // samples of the open recording
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    // Start-up: the defaults, then the file, which is created when missing.
+    void ReadSettings();
+    void WriteSettings();
+    void OnThresholds();
+    void OnGraphOptions();
+    // Restores the displayed trend from the values as read and hides again as the settings
+    // say, then repaints (main_dlg_recording.cpp).
+    void ApplyZoneHiding();
+    DisplaySettings m_settings;
+
+    // About box (main_dlg_about.cpp).
+    void OnAbout();
 
     // Communication options: m_nConnectionKind and m_strHostName change only when the dialog
     // ends with OK; the rest is the host adaptation's.

@@ -1,14 +1,13 @@
 #include "settings/comm_options_dlg.h"
 
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "chart/fonts.h"
 #include "hostnet/host_address_state.h"
+#include "settings/dialog_template.h"
 
 namespace somvix {
 
@@ -18,53 +17,26 @@ namespace {
 constexpr int DIALOG_WIDTH_UNITS = 234;
 constexpr int DIALOG_HEIGHT_UNITS = 151;
 
-// Turns the template's dialog units into pixels with the base units of the dialog's font: a
-// horizontal unit is a quarter of the average character width, a vertical one an eighth of
-// the character height.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics metrics(font);
-        m_nBaseX = metrics.averageCharWidth();
-        m_nBaseY = metrics.height();
-    }
-    QRect Rect(int x, int y, int width, int height) const {
-        return QRect(X(x), Y(y), X(width), Y(height));
-    }
-    int X(int units) const { return units * m_nBaseX / 4; }
-    int Y(int units) const { return units * m_nBaseY / 8; }
-
-private:
-    int m_nBaseX = 0;
-    int m_nBaseY = 0;
-};
-
 }  // namespace
 
 CCommOptionsDlg::CCommOptionsDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Opciones de comunicación"));
-    setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8, logicalDpiY()));
     CreateControls();
     connect(m_wndKind, &QComboBox::currentIndexChanged, this, &CCommOptionsDlg::OnSelChangeKind);
-    connect(m_wndOk, &QPushButton::clicked, this, &CCommOptionsDlg::OnOK);
-    connect(m_wndCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CCommOptionsDlg::CreateControls() {
-    const DialogUnits units(font());
-    setFixedSize(units.X(DIALOG_WIDTH_UNITS), units.Y(DIALOG_HEIGHT_UNITS));
+    const DialogUnits units = SetUpTemplateDialog(*this, QStringLiteral("Opciones de comunicación"),
+                                                  DIALOG_WIDTH_UNITS, DIALOG_HEIGHT_UNITS);
 
     // The group boxes first, so that the controls drawn inside them lie above them.
     auto* kindGroup = new QGroupBox(QStringLiteral("Tipo de comunicación"), this);
-    kindGroup->setGeometry(units.Rect(15, 13, 136, 36));
+    kindGroup->setGeometry(units.Rect(QRect(15, 13, 136, 36)));
     auto* hostGroup = new QGroupBox(QStringLiteral("Hostname SOMVIX"), this);
-    hostGroup->setGeometry(units.Rect(15, 62, 136, 37));
+    hostGroup->setGeometry(units.Rect(QRect(15, 62, 136, 37)));
 
-    m_wndOk = new QPushButton(QStringLiteral("OK"), this);
-    m_wndOk->setGeometry(units.Rect(193, 7, 34, 14));
-    m_wndOk->setDefault(true);
-    m_wndCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_wndCancel->setGeometry(units.Rect(193, 24, 34, 14));
+    // OK ends in accept(), which runs OnOK first.
+    m_wndOk = AddOkButton(*this, units, QRect(193, 7, 34, 14));
+    m_wndCancel = AddCancelButton(*this, units, QRect(193, 24, 34, 14));
 
     // A drop-down list: the template's height of 89 units includes the open list.
     m_wndKind = new QComboBox(this);
@@ -73,7 +45,7 @@ void CCommOptionsDlg::CreateControls() {
     m_wndKind->resize(units.X(123), m_wndKind->sizeHint().height());
 
     m_wndHost = new QLineEdit(this);
-    m_wndHost->setGeometry(units.Rect(24, 76, 122, 13));
+    m_wndHost->setGeometry(units.Rect(QRect(24, 76, 122, 13)));
 
     setTabOrder(m_wndOk, m_wndCancel);
     setTabOrder(m_wndCancel, m_wndKind);
@@ -113,12 +85,16 @@ void CCommOptionsDlg::OnSelChangeKind() {
     m_wndHost->setText(QString::fromStdString(m_strHost));
 }
 
+void CCommOptionsDlg::accept() {
+    OnOK();
+}
+
 void CCommOptionsDlg::OnOK() {
     m_nKind = m_wndKind->currentIndex();
     if (m_nKind == CONNECTION_LAN) {
         m_strHost = m_wndHost->text().toStdString();
     }
-    accept();
+    QDialog::accept();
 }
 
 }  // namespace somvix

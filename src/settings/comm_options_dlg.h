@@ -35,6 +35,9 @@ public:
     QPushButton* OkButton() const { return m_wndOk; }
     QPushButton* CancelButton() const { return m_wndCancel; }
 
+    // The OK button and Enter: OnOK.
+    void accept() override;
+
 private:
     void CreateControls();
     void OnSelChangeKind();
