@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <string_view>
 
 #include "device/byte_order.h"
@@ -167,14 +166,17 @@ bool MonitorSession::IsServed(const std::string& monitoring) const {
 
 std::string BuildFileReply(const std::optional<std::filesystem::path>& file, bool badChecksum) {
     std::string reply(4, '\0');
+    if (!file) {
+        return reply;
+    }
     std::error_code error;
-    if (!file || std::filesystem::file_size(*file, error) > LARGEST_SERVED_FILE || error) {
+    const std::uintmax_t size = std::filesystem::file_size(*file, error);
+    if (error || size > LARGEST_SERVED_FILE) {
         return reply;
     }
     std::ifstream input(*file, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(input)),
-                              std::istreambuf_iterator<char>());
-    if (!input.good() && !input.eof()) {
+    std::string content(static_cast<std::size_t>(size), '\0');
+    if (!input.read(content.data(), static_cast<std::streamsize>(content.size()))) {
         return reply;
     }
     WriteUint32Le(static_cast<std::uint32_t>(content.size() + 4), reply.data());
