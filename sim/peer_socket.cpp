@@ -43,7 +43,11 @@ int ParseAddress(const std::string& address, std::uint16_t port, sockaddr_in& re
     result = {};
     result.sin_family = AF_INET;
     result.sin_port = htons(port);
-    return inet_pton(AF_INET, address.c_str(), &result.sin_addr) == 1 ? 0 : -1;
+    if (inet_pton(AF_INET, address.c_str(), &result.sin_addr) != 1) {
+        errno = EINVAL;  // not a dotted IPv4 address
+        return -1;
+    }
+    return 0;
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ NetworkSocket& NetworkSocket::operator=(NetworkSocket&& other) noexcept {
         m_bConnecting = std::exchange(other.m_bConnecting, false);
         m_nConnectError = std::exchange(other.m_nConnectError, 0);
         m_bWantWritable = std::exchange(other.m_bWantWritable, false);
+        m_bReadReported = std::exchange(other.m_bReadReported, false);
         m_bCloseOnly = std::exchange(other.m_bCloseOnly, false);
         m_bPeerFinished = std::exchange(other.m_bPeerFinished, false);
     }

@@ -35,9 +35,9 @@ enum class SocketIo {
 // connected and closed. It owns its descriptor (and on Windows its event object) and releases
 // them when closed, moved over or destroyed.
 //
-// The reports follow the event-select model: writable is reported only after a send that would
-// have blocked (never while merely idle-writable), connected once per connection attempt, and
-// after ShutdownSending only closed is reported.
+// The reports follow the event-select model: readable is reported once and again only after a
+// receive, writable only after a send that would have blocked (never while merely
+// idle-writable), connected once per connection attempt, and after ShutdownSending only closed.
 class NetworkSocket {
 public:
     NetworkSocket() = default;
@@ -82,6 +82,7 @@ private:
     bool m_bConnecting = false;    // a connection attempt awaits its report
     int m_nConnectError = 0;       // connect() failed at once: reported by the next wait
     bool m_bWantWritable = false;  // a send would have blocked: report writable when it can go
+    bool m_bReadReported = false;  // readable was reported: not again until the next receive
     bool m_bCloseOnly = false;     // after ShutdownSending
     bool m_bPeerFinished = false;  // a receive returned 0: the peer has sent its last byte
 };

@@ -16,8 +16,8 @@
 
 // poll() only tells whether a descriptor is ready; the event-select model that the connection
 // code is written against reports events. This file presents the one as the other:
-// - writable is asked for only after a send would have blocked, so an idle socket does not wake
-//   every wait in a receive loop;
+// - readable is reported once until the next receive, and writable is asked for only after a
+//   send would have blocked, so no wait wakes again for what it has already reported;
 // - closed comes from POLLRDHUP/POLLHUP/POLLERR where the system offers them, and otherwise from
 //   a receive that returned 0: that receive itself reports 0 bytes, and the next wait reports
 //   closed without waiting;
@@ -146,8 +146,8 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
         } else if (m_bCloseOnly) {
             entry.events = static_cast<short>(POLLIN | PEER_HANGUP);
         } else {
-            entry.events =
-                static_cast<short>(POLLIN | PEER_HANGUP | (m_bWantWritable ? POLLOUT : 0));
+            entry.events = static_cast<short>((m_bReadReported ? 0 : POLLIN) | PEER_HANGUP |
+                                              (m_bWantWritable ? POLLOUT : 0));
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
@@ -190,7 +190,8 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
             }
             continue;
         }
-        events.m_bReadable = (seen & POLLIN) != 0;
+        events.m_bReadable = !m_bReadReported && (seen & POLLIN) != 0;
+        m_bReadReported = events.m_bReadable;
         if (m_bWantWritable && (seen & POLLOUT) != 0) {
             m_bWantWritable = false;
             events.m_bWritable = true;
@@ -222,6 +223,7 @@ SocketIo NetworkSocket::Send(const char* data, std::size_t count, std::size_t& s
 
 SocketIo NetworkSocket::Receive(char* destination, std::size_t count, std::size_t& received) {
     received = 0;
+    m_bReadReported = false;
     for (;;) {
         const ssize_t result = recv(Descriptor(m_nHandle), destination, count, 0);
         if (result > 0) {
@@ -260,6 +262,7 @@ void NetworkSocket::Close() {
     m_bConnecting = false;
     m_nConnectError = 0;
     m_bWantWritable = false;
+    m_bReadReported = false;
     m_bCloseOnly = false;
     m_bPeerFinished = false;
 }

@@ -159,6 +159,7 @@ void NetworkSocket::Close() {
     m_bConnecting = false;
     m_nConnectError = 0;
     m_bWantWritable = false;
+    m_bReadReported = false;
     m_bCloseOnly = false;
     m_bPeerFinished = false;
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <array>
 #include <chrono>
 #include <future>
@@ -221,6 +225,33 @@ TEST(OpenDeviceConnection, FailsWhenNothingListens) {
     DeviceConnection connection;
     EXPECT_EQ(OpenDeviceConnection("127.0.0.1", connection, Loopback(refusing.Port())), -1);
     EXPECT_FALSE(connection.IsOpen());
+}
+
+// A listener whose queue of waiting connections is full lets new attempts hang without an
+// answer, as a monitor that never answers would.
+TEST(OpenDeviceConnection, FailsAfterTheWaitWhenTheConnectionIsNeverAnswered) {
+    constexpr int SHORT_WAIT_MS = 300;
+    const int listening = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listening, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    ASSERT_EQ(bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ASSERT_EQ(listen(listening, 0), 0);
+    ASSERT_EQ(getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    sim::StreamSocket filler;  // takes the one place of the queue
+    ASSERT_EQ(filler.Connect("127.0.0.1", ntohs(address.sin_port), TEST_WAIT_MS), 0);
+
+    DeviceConnection connection;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(OpenDeviceConnection("127.0.0.1", connection,
+                                   Loopback(ntohs(address.sin_port), SHORT_WAIT_MS)),
+              -1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(SHORT_WAIT_MS - 20));
+    EXPECT_FALSE(connection.IsOpen());
+    close(listening);
 }
 
 TEST(OpenDeviceConnection, ResolvesAHostName) {

@@ -43,6 +43,27 @@ TEST(NetworkSocket, AnIdleSocketReportsNothing) {
     socket.Close();
 }
 
+TEST(NetworkSocket, ReportsReadableOnceUntilTheNextReceive) {
+    ScriptedPeer peer([](PeerConnection& monitor) {
+        monitor.Send("abcdef");
+        monitor.ReadUntilClosed();
+    });
+    NetworkSocket socket;
+    ConnectTo(socket, peer.Port());
+    NetworkEvents events;
+    ASSERT_EQ(socket.Wait(TEST_WAIT_MS, events), WaitResult::Events);
+    EXPECT_TRUE(events.m_bReadable);
+    // The bytes are still there, but a wait that does not follow a receive reports nothing new.
+    EXPECT_EQ(socket.Wait(100, events), WaitResult::TimedOut);
+    std::array<char, 3> buffer{};
+    std::size_t received = 0;
+    ASSERT_EQ(socket.Receive(buffer.data(), buffer.size(), received), SocketIo::Done);
+    EXPECT_EQ(received, 3u);
+    ASSERT_EQ(socket.Wait(TEST_WAIT_MS, events), WaitResult::Events);
+    EXPECT_TRUE(events.m_bReadable);
+    socket.Close();
+}
+
 TEST(NetworkSocket, ReportsWritableOnceABlockedSendCanGoOn) {
     std::promise<void> full;
     std::size_t drained = 0;
