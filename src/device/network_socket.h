@@ -76,15 +76,19 @@ public:
 private:
     static constexpr std::intptr_t INVALID_HANDLE = -1;
 
+    // What the POSIX wait needs to present poll() as the event-select model.
+    struct EventState {
+        bool m_bConnecting = false;    // a connection attempt awaits its report
+        int m_nConnectError = 0;       // connect() failed at once: reported by the next wait
+        bool m_bWantWritable = false;  // a send would have blocked: report writable when it can go
+        bool m_bReadReported = false;  // readable was reported: not again until the next receive
+        bool m_bCloseOnly = false;     // after ShutdownSending
+        bool m_bPeerFinished = false;  // a receive returned 0: the peer has sent its last byte
+    };
+
     std::intptr_t m_nHandle = INVALID_HANDLE;  // descriptor, or SOCKET on Windows
     void* m_pEvent = nullptr;                  // Windows: the event object the socket signals
-    // What the POSIX wait needs to present poll() as the event-select model.
-    bool m_bConnecting = false;    // a connection attempt awaits its report
-    int m_nConnectError = 0;       // connect() failed at once: reported by the next wait
-    bool m_bWantWritable = false;  // a send would have blocked: report writable when it can go
-    bool m_bReadReported = false;  // readable was reported: not again until the next receive
-    bool m_bCloseOnly = false;     // after ShutdownSending
-    bool m_bPeerFinished = false;  // a receive returned 0: the peer has sent its last byte
+    EventState m_state;
 };
 
 }  // namespace somvix

@@ -1,6 +1,5 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -10,7 +9,6 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <memory>
 
 #include "device/network_socket.h"
 
@@ -52,35 +50,10 @@ int PendingSocketError(int descriptor) {
     return error;
 }
 
-struct AddressListDeleter {
-    void operator()(addrinfo* list) const { freeaddrinfo(list); }
-};
-
 }  // namespace
 
 int NetworkSocket::StartSocketLibrary() {
     return 0;  // POSIX sockets need no library start
-}
-
-int NetworkSocket::ResolveHost(const std::string& host, std::uint32_t& address) {
-    if (host.empty()) {
-        return -1;
-    }
-    in_addr parsed{};
-    if (inet_pton(AF_INET, host.c_str(), &parsed) == 1) {
-        address = parsed.s_addr;
-        return 0;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-        return -1;
-    }
-    const std::unique_ptr<addrinfo, AddressListDeleter> list(found);
-    address = reinterpret_cast<const sockaddr_in*>(list->ai_addr)->sin_addr.s_addr;
-    return 0;
 }
 
 int NetworkSocket::Create() {
@@ -111,12 +84,12 @@ int NetworkSocket::StartConnect(std::uint32_t address, std::uint16_t port) {
     peer.sin_family = AF_INET;
     peer.sin_port = htons(port);
     peer.sin_addr.s_addr = address;
-    m_bConnecting = true;
-    m_nConnectError = 0;
+    m_state = {};
+    m_state.m_bConnecting = true;
     if (connect(Descriptor(m_nHandle), reinterpret_cast<const sockaddr*>(&peer), sizeof(peer)) !=
             0 &&
         errno != EINPROGRESS && errno != EINTR) {
-        m_nConnectError = errno;  // reported by the next wait, as the event model would
+        m_state.m_nConnectError = errno;  // reported by the next wait, as the event model would
     }
     return 0;
 }
@@ -126,13 +99,13 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
     if (!IsOpen()) {
         return WaitResult::Failed;
     }
-    if (m_bConnecting && m_nConnectError != 0) {
-        m_bConnecting = false;
+    if (m_state.m_bConnecting && m_state.m_nConnectError != 0) {
+        m_state.m_bConnecting = false;
         events.m_bConnected = true;
-        events.m_nConnectError = m_nConnectError;
+        events.m_nConnectError = m_state.m_nConnectError;
         return WaitResult::Events;
     }
-    if (!m_bConnecting && m_bPeerFinished) {
+    if (!m_state.m_bConnecting && m_state.m_bPeerFinished) {
         events.m_bClosed = true;
         return WaitResult::Events;
     }
@@ -141,13 +114,13 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
     for (;;) {
         pollfd entry{};
         entry.fd = descriptor;
-        if (m_bConnecting) {
+        if (m_state.m_bConnecting) {
             entry.events = POLLOUT;
-        } else if (m_bCloseOnly) {
+        } else if (m_state.m_bCloseOnly) {
             entry.events = static_cast<short>(POLLIN | PEER_HANGUP);
         } else {
-            entry.events = static_cast<short>((m_bReadReported ? 0 : POLLIN) | PEER_HANGUP |
-                                              (m_bWantWritable ? POLLOUT : 0));
+            entry.events = static_cast<short>((m_state.m_bReadReported ? 0 : POLLIN) | PEER_HANGUP |
+                                              (m_state.m_bWantWritable ? POLLOUT : 0));
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
@@ -162,8 +135,8 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
             return WaitResult::TimedOut;
         }
         const short seen = entry.revents;
-        if (m_bConnecting) {
-            m_bConnecting = false;
+        if (m_state.m_bConnecting) {
+            m_state.m_bConnecting = false;
             events.m_bConnected = true;
             events.m_nConnectError = PendingSocketError(descriptor);
             return WaitResult::Events;
@@ -174,7 +147,7 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
         } else if ((seen & (POLLHUP | PEER_HANGUP)) != 0) {
             events.m_bClosed = true;
         }
-        if (m_bCloseOnly) {
+        if (m_state.m_bCloseOnly) {
             if (!events.m_bClosed && (seen & POLLIN) != 0) {
                 std::array<char, 4096> dropped{};
                 const ssize_t count = recv(descriptor, dropped.data(), dropped.size(), 0);
@@ -190,10 +163,10 @@ WaitResult NetworkSocket::Wait(int waitMs, NetworkEvents& events) {
             }
             continue;
         }
-        events.m_bReadable = !m_bReadReported && (seen & POLLIN) != 0;
-        m_bReadReported = events.m_bReadable;
-        if (m_bWantWritable && (seen & POLLOUT) != 0) {
-            m_bWantWritable = false;
+        events.m_bReadable = !m_state.m_bReadReported && (seen & POLLIN) != 0;
+        m_state.m_bReadReported = events.m_bReadable;
+        if (m_state.m_bWantWritable && (seen & POLLOUT) != 0) {
+            m_state.m_bWantWritable = false;
             events.m_bWritable = true;
         }
         if (events.m_bReadable || events.m_bWritable || events.m_bClosed) {
@@ -214,7 +187,7 @@ SocketIo NetworkSocket::Send(const char* data, std::size_t count, std::size_t& s
             continue;
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            m_bWantWritable = true;
+            m_state.m_bWantWritable = true;
             return SocketIo::WouldBlock;
         }
         return SocketIo::Failed;
@@ -223,7 +196,7 @@ SocketIo NetworkSocket::Send(const char* data, std::size_t count, std::size_t& s
 
 SocketIo NetworkSocket::Receive(char* destination, std::size_t count, std::size_t& received) {
     received = 0;
-    m_bReadReported = false;
+    m_state.m_bReadReported = false;
     for (;;) {
         const ssize_t result = recv(Descriptor(m_nHandle), destination, count, 0);
         if (result > 0) {
@@ -232,7 +205,7 @@ SocketIo NetworkSocket::Receive(char* destination, std::size_t count, std::size_
         }
         if (result == 0) {
             if (count > 0) {
-                m_bPeerFinished = true;
+                m_state.m_bPeerFinished = true;
             }
             return SocketIo::Done;
         }
@@ -250,7 +223,7 @@ int NetworkSocket::ShutdownSending() {
     if (!IsOpen()) {
         return -1;
     }
-    m_bCloseOnly = true;
+    m_state.m_bCloseOnly = true;
     return shutdown(Descriptor(m_nHandle), SHUT_WR) == 0 ? 0 : -1;
 }
 
@@ -259,12 +232,7 @@ void NetworkSocket::Close() {
         close(Descriptor(m_nHandle));
     }
     m_nHandle = INVALID_HANDLE;
-    m_bConnecting = false;
-    m_nConnectError = 0;
-    m_bWantWritable = false;
-    m_bReadReported = false;
-    m_bCloseOnly = false;
-    m_bPeerFinished = false;
+    m_state = {};
 }
 
 }  // namespace somvix

@@ -2,7 +2,6 @@
 #include <ws2tcpip.h>
 
 #include <climits>
-#include <memory>
 
 #include "device/network_socket.h"
 
@@ -21,36 +20,11 @@ int ClampCount(std::size_t count) {
     return count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(count);
 }
 
-struct AddressListDeleter {
-    void operator()(addrinfo* list) const { freeaddrinfo(list); }
-};
-
 }  // namespace
 
 int NetworkSocket::StartSocketLibrary() {
     WSADATA data{};
     return WSAStartup(MAKEWORD(2, 2), &data) == 0 ? 0 : -1;
-}
-
-int NetworkSocket::ResolveHost(const std::string& host, std::uint32_t& address) {
-    if (host.empty()) {
-        return -1;
-    }
-    in_addr parsed{};
-    if (inet_pton(AF_INET, host.c_str(), &parsed) == 1) {
-        address = parsed.s_addr;
-        return 0;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
-        return -1;
-    }
-    const std::unique_ptr<addrinfo, AddressListDeleter> list(found);
-    address = reinterpret_cast<const sockaddr_in*>(list->ai_addr)->sin_addr.s_addr;
-    return 0;
 }
 
 int NetworkSocket::Create() {
@@ -140,7 +114,7 @@ int NetworkSocket::ShutdownSending() {
     if (!IsOpen()) {
         return -1;
     }
-    m_bCloseOnly = true;
+    m_state.m_bCloseOnly = true;
     const int result = shutdown(Handle(m_nHandle), SD_SEND);
     // Only the peer's close may signal the event from now on.
     WSAEventSelect(Handle(m_nHandle), static_cast<WSAEVENT>(m_pEvent), FD_CLOSE);
@@ -155,13 +129,8 @@ void NetworkSocket::Close() {
         WSACloseEvent(static_cast<WSAEVENT>(m_pEvent));
     }
     m_nHandle = INVALID_HANDLE;
+    m_state = {};
     m_pEvent = nullptr;
-    m_bConnecting = false;
-    m_nConnectError = 0;
-    m_bWantWritable = false;
-    m_bReadReported = false;
-    m_bCloseOnly = false;
-    m_bPeerFinished = false;
 }
 
 }  // namespace somvix

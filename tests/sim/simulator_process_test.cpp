@@ -24,15 +24,19 @@ protected:
 
     std::filesystem::path Root() const { return m_folder.Path() / "monitor"; }
 
+    static int Connect(const SimulatorProcess& monitor, DeviceConnection& connection) {
+        ConnectionOptions options;
+        options.port = monitor.Port();
+        options.waitMs = 5000;
+        return OpenDeviceConnection("127.0.0.1", connection, options);
+    }
+
     // Opens a connection, sends the commands and returns the replies joined by "|"; "FAILED"
     // marks a failed exchange. The conversation ends with "QUIT" and a graceful close.
     static std::string Converse(const SimulatorProcess& monitor,
                                 std::initializer_list<std::string> commands) {
         DeviceConnection connection;
-        ConnectionOptions options;
-        options.port = monitor.Port();
-        options.waitMs = 5000;
-        if (OpenDeviceConnection("127.0.0.1", connection, options) != 0) {
+        if (Connect(monitor, connection) != 0) {
             return "NO CONNECTION";
         }
         std::string replies;
@@ -68,9 +72,7 @@ TEST_F(SimulatorProcessTest, CtrlCStopsItWhileAClientIsConnected) {
     SimulatorProcess monitor({"--root", Root().string()});
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
     DeviceConnection connection;
-    ConnectionOptions options;
-    options.port = monitor.Port();
-    ASSERT_EQ(OpenDeviceConnection("127.0.0.1", connection, options), 0);
+    ASSERT_EQ(Connect(monitor, connection), 0);
     std::string reply;
     ASSERT_EQ(Transact(connection, "SOMVIXNAME", reply), 0);
     EXPECT_EQ(monitor.Stop(SIGINT), 0);
@@ -111,9 +113,7 @@ TEST_F(SimulatorProcessTest, AClientThatDropsTheLineDoesNotStopTheService) {
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
     {
         DeviceConnection connection;
-        ConnectionOptions options;
-        options.port = monitor.Port();
-        ASSERT_EQ(OpenDeviceConnection("127.0.0.1", connection, options), 0);
+        ASSERT_EQ(Connect(monitor, connection), 0);
         ASSERT_EQ(SendText(connection, "SOMV"), 0);  // a command cut short by the close
     }
     EXPECT_EQ(Converse(monitor, {"SOMVIXNAME"}), "SOMVIXSIM|QUITOK");
