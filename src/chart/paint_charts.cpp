@@ -1,0 +1,33 @@
+#include "chart/paint_charts.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include "chart/chart_config.h"
+#include "chart/chart_draw.h"
+#include "chart/fonts.h"
+#include "chart/trend_chart.h"
+
+namespace somvix {
+
+void PaintCharts(QPainter& painter, const RecordingStore& store, const PanelLayout& layout,
+                 CTrendChart& upper, CTrendChart& lower) {
+    if (store.m_bChartShown != 1 || layout.m_nClientWidth <= 0 || layout.m_nClientHeight <= 0) {
+        return;
+    }
+    const int span = SpanUnits(store.m_nSamples, store.m_nSamplesPerUnit);
+    ConfigureCharts(upper, lower, store, layout, span);
+    const int logPixelsY = painter.device()->logicalDpiY();
+    DrawTrendChart(painter, upper, logPixelsY);
+    DrawTrendChart(painter, lower, logPixelsY);
+}
+
+PanelLayout ComputeLayoutWithoutToolbar(QSize client, int logPixelsY) {
+    const QFontMetrics metrics(MakeFont(QStringLiteral("MS Sans Serif"), 8, logPixelsY));
+    const Rect area{0, 0, client.width(), client.height()};
+    return ComputeLayout(area, area, metrics.averageCharWidth(),
+                         metrics.height() + metrics.leading());
+}
+
+}  // namespace somvix
