@@ -14,6 +14,7 @@
 #include <string>
 
 #include "chart/fonts.h"
+#include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
 #include "chart/recording_reader.h"
 #include "chart/trend_chart.h"
@@ -90,9 +91,10 @@ void BM_PaintCharts(benchmark::State& state) {
         somvix::ComputeLayoutWithoutToolbar(client, image.logicalDpiY());
     somvix::CTrendChart upper;
     somvix::CTrendChart lower;
+    const somvix::EventMarkerStyle markers = somvix::MakeEventMarkerStyle(image.logicalDpiY());
     for (auto _ : state) {
         QPainter painter(&image);
-        somvix::PaintCharts(painter, *store, layout, upper, lower);
+        somvix::PaintCharts(painter, *store, layout, upper, lower, markers);
     }
 }
 BENCHMARK(BM_PaintCharts)->Unit(benchmark::kMillisecond);

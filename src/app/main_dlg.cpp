@@ -13,6 +13,7 @@
 #include "app/language.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
+#include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -152,6 +153,7 @@ void CMainDlg::OnInitDialog() {
     m_recording.m_bChartShown = 0;
     m_recording.m_nSamples = 0;
     m_nLanguage = DetectLanguage();
+    m_bmpEvent = LoadEventBitmap();
     CreateVerticalFont();
     UpdateCaption();
     m_strSettingsPath = m_strProgramDir / "configuracion.txt";
@@ -191,7 +193,8 @@ void CMainDlg::OnPaint(QPainter& painter) {
     if (isMinimized() || m_layout.m_nClientWidth <= 0 || m_layout.m_nClientHeight <= 0) {
         return;
     }
-    PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower);
+    PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower,
+                EventMarkerStyle{m_bmpEvent, m_fontVertical});
 }
 
 }  // namespace somvix

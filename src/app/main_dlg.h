@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QMainWindow>
 
 #include <filesystem>
@@ -108,11 +109,15 @@ private:
     void OnOpenRecording();
     int ChooseRecordingFile(std::string& pathName);
     void ReadRecording();
+    // Makes the displayed trend again from the one read, with the current settings, and
+    // repaints; reads no file.
+    void ApplyZoneHiding();
     void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
 
     RecordingStore m_recording;  // m_nSamples, m_bChartShown and the rest of the open recording
     CTrendChart m_chartUpper;    // channel 1
     CTrendChart m_chartLower;    // channel 2
+    QImage m_bmpEvent;           // the event marker picture "IDB_BITMAP_EVENTO"
     DisplaySettings m_settings;  // what the zone hiding reads
     std::function<QString()> m_chooseRecordingFile;
 

@@ -5,6 +5,7 @@
 #include "app/client_area.h"
 #include "app/main_dlg.h"
 #include "chart/recording_reader.h"
+#include "chart/zone_hiding.h"
 
 namespace somvix {
 
@@ -56,6 +57,11 @@ void CMainDlg::ReadRecording() {
                       ShowMessageBox(text, caption, icon);
                   });
     UpdateCaption();
+    m_wndClient->update();
+}
+
+void CMainDlg::ApplyZoneHiding() {
+    somvix::ApplyZoneHiding(m_recording, m_settings);
     m_wndClient->update();
 }
 

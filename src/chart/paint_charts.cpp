@@ -7,12 +7,13 @@
 #include "chart/chart_config.h"
 #include "chart/chart_draw.h"
 #include "chart/fonts.h"
+#include "chart/marker_draw.h"
 #include "chart/trend_chart.h"
 
 namespace somvix {
 
 void PaintCharts(QPainter& painter, const RecordingStore& store, const PanelLayout& layout,
-                 CTrendChart& upper, CTrendChart& lower) {
+                 CTrendChart& upper, CTrendChart& lower, const EventMarkerStyle& markers) {
     if (store.m_bChartShown != 1 || layout.m_nClientWidth <= 0 || layout.m_nClientHeight <= 0) {
         return;
     }
@@ -21,6 +22,8 @@ void PaintCharts(QPainter& painter, const RecordingStore& store, const PanelLayo
     const int logPixelsY = painter.device()->logicalDpiY();
     DrawTrendChart(painter, upper, logPixelsY);
     DrawTrendChart(painter, lower, logPixelsY);
+    DrawEventMarkers(painter, store, upper, layout.m_nClientWidth, layout.m_nClientHeight, span,
+                     markers);
 }
 
 PanelLayout ComputeLayoutWithoutToolbar(QSize client, int logPixelsY) {

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "chart/fonts.h"
+#include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
 #include "chart/trend_chart.h"
 #include "cli/recording_commands.h"
@@ -94,7 +95,7 @@ protected:
             CTrendChart upper;
             CTrendChart lower;
             PaintCharts(painter, store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()),
-                        upper, lower);
+                        upper, lower, MakeEventMarkerStyle(image.logicalDpiY()));
         }
         if (!image.save(QString::fromStdString(m_strPng), "PNG")) {
             context.err << "somvixmn-cli: " << m_strPng << ": cannot be written\n";

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 
+#include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
 #include "chart/trend_chart.h"
 
@@ -72,7 +73,7 @@ protected:
         image.fill(Qt::white);
         QPainter painter(&image);
         PaintCharts(painter, *m_store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()),
-                    m_upper, m_lower);
+                    m_upper, m_lower, MakeEventMarkerStyle(image.logicalDpiY()));
         return image;
     }
 

@@ -125,6 +125,23 @@ TEST_F(RecordingVerbsTest, ExportWritesEverySampleAsRead) {
     EXPECT_NE(unwritable.err.find("cannot be written"), std::string::npos);
 }
 
+TEST_F(RecordingVerbsTest, HiddenSamplesAreListedAndExportedEmpty) {
+    const std::string htr = Write(
+        {{"p00012m.htr", "10 11 20 21 30 31 40 41"}, {"p00012m.imp", "3 3 13.5 3 3 14 3 15"}});
+    const CliResult info = RunVerb({"info", htr});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(nlohmann::json::parse(info.out)["hidden"], nlohmann::json::parse("[1, 2]"));
+
+    const std::string csv = (m_dir.Path() / "hidden.csv").string();
+    ASSERT_EQ(RunVerb({"export", htr, "--csv", csv}).status, 0);
+    EXPECT_EQ(test::ReadFileBytes(csv),
+              "sample,trend1,trend2,impedance1,impedance2,trend1_shown,trend2_shown\n"
+              "0,10,11,3,3,10,11\n"
+              "1,20,21,13.5,3,,\n"
+              "2,30,31,3,14,,\n"
+              "3,40,41,3,15,40,41\n");
+}
+
 TEST_F(RecordingVerbsTest, RenderDrawsThePictureOfTheGivenSize) {
     const std::string htr = Write({{"p00012m.htr", test::SteadyTrend(400, 65)}});
     const std::string png = (m_dir.Path() / "out.png").string();
