@@ -17,6 +17,7 @@
 #include "chart/paint_charts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "settings/settings_file.h"
 
 namespace {
 #include "res/download.xpm"
@@ -65,6 +66,9 @@ void CMainDlg::RegisterHandlers() {
     m_handlers.clear();
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
+    m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
+    m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
+    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
 }
 
 bool CMainDlg::HasHandler(int id) const {
@@ -156,7 +160,8 @@ void CMainDlg::OnInitDialog() {
     m_bmpEvent = LoadEventBitmap();
     CreateVerticalFont();
     UpdateCaption();
-    m_strSettingsPath = m_strProgramDir / "configuracion.txt";
+    m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
+    ReadSettings();
 }
 
 void CMainDlg::CreateVerticalFont() {

@@ -71,6 +71,9 @@ public:
     const CTrendChart& UpperChart() const { return m_chartUpper; }
     const CTrendChart& LowerChart() const { return m_chartLower; }
 
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    const DisplaySettings& Settings() const { return m_settings; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -109,19 +112,29 @@ private:
     void OnOpenRecording();
     int ChooseRecordingFile(std::string& pathName);
     void ReadRecording();
-    // Makes the displayed trend again from the one read, with the current settings, and
-    // repaints; reads no file.
-    void ApplyZoneHiding();
     void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
 
     RecordingStore m_recording;  // m_nSamples, m_bChartShown and the rest of the open recording
     CTrendChart m_chartUpper;    // channel 1
     CTrendChart m_chartLower;    // channel 2
     QImage m_bmpEvent;           // the event marker picture "IDB_BITMAP_EVENTO"
-    DisplaySettings m_settings;  // what the zone hiding reads
     std::function<QString()> m_chooseRecordingFile;
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    // Start-up: the defaults, then the file, which is created when missing.
+    void ReadSettings();
+    void WriteSettings();
+    void OnThresholds();
+    void OnGraphOptions();
+    // Restores the displayed trend from the values as read and hides again as the settings
+    // say, then repaints (main_dlg_recording.cpp).
+    void ApplyZoneHiding();
+    DisplaySettings m_settings;
+
+    // About box (main_dlg_about.cpp).
+    void OnAbout();
 };
 
 }  // namespace somvix
