@@ -15,8 +15,9 @@ std::unique_ptr<CliCommand> MakeExportCommand();
 std::unique_ptr<CliCommand> MakeRenderCommand();
 
 // A verb that takes a recording FILE.htr: it opens the recording as the main window does, with
-// the display settings the verbs use, and then does its own work on it. Problems opening go to
-// the error stream with exit status 1 (no .htr recording, or one that cannot be read).
+// the display settings of --settings FILE or else of the settings file beside the program, and
+// then does its own work on it. Problems opening go to the error stream with exit status 1 (no
+// .htr recording, one that cannot be read, a --settings file that cannot be read).
 class RecordingVerb : public CliCommand {
 public:
     void Register(CLI::App& verb) final;
@@ -31,6 +32,7 @@ protected:
 
 private:
     std::string m_strFile;
+    std::string m_strSettings;
 };
 
 }  // namespace somvix

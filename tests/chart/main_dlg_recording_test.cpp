@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialog>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
+
+#include <filesystem>
 
 #include "app/main_dlg.h"
 #include "recording_files.h"
 #include "res/resource_ids.h"
+#include "settings/modal_dialog.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -98,6 +104,43 @@ TEST_F(MainDlgRecordingTest, ResizingRedrawsTheChartsAtTheNewSize) {
     const int after = RedPixels();
     EXPECT_GT(after, 100);
     EXPECT_LT(after, before);
+}
+
+TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
+    test::TempDir programDir;
+    test::TempDir files;
+    test::WriteFileBytes(programDir.Path() / "configuracion.txt", "1 VERIMPEDANCIAOFF 0");
+    std::vector<std::pair<double, double>> impedances(300, {3.0, 3.0});
+    for (size_t i = 100; i < 200; ++i) {
+        impedances[i] = {3.0, 16.0};
+    }
+    const auto folder = test::WriteRecordingFolder(files.Path(), "x",
+                                                   {{"p01234m.htr", test::SteadyTrend(300, 65)},
+                                                    {"p01234m.imp", test::PairLines(impedances)}});
+
+    CMainDlg dlg;
+    dlg.SetProgramDir(programDir.Path());
+    dlg.OnInitDialog();
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_EQ(dlg.OpenRecordingFile((folder / "p01234m.htr").string()), 0);
+    EXPECT_EQ(dlg.Recording().m_trend1[150], NO_DATA);
+    EXPECT_EQ(dlg.Recording().m_trend1[99], 65.0);
+
+    // The dialog's OK re-applies the hiding from the stored trend: no file is read again.
+    std::filesystem::remove_all(folder);
+    bool answered = false;
+    test::WhenModalDialogOpens([&answered](QDialog& dialog) {
+        answered = true;
+        QTest::mouseClick(dialog.findChild<QCheckBox*>(QStringLiteral("check1027")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    dlg.OnCommand(ID_GRAPH_OPTIONS);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(dlg.Settings().m_bShowImpedanceOff, 1);
+    EXPECT_EQ(dlg.Recording().m_trend1[150], 65.0);
+    EXPECT_EQ(dlg.Recording().m_trend2[150], 32.5);
 }
 
 }  // namespace

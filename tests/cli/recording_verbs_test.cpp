@@ -4,6 +4,9 @@
 #include <QProcess>
 
 #include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli_command.h"
@@ -35,6 +38,20 @@ CliResult RunVerb(std::vector<std::string> arguments) {
 
 class RecordingVerbsTest : public ::testing::Test {
 protected:
+    RecordingVerbsTest() {
+        test::WriteFileBytes(m_defaults,
+                             "3 UMBRALELECTRODOMAL 5 VERCONTACTOMAL 1 VERIMPEDANCIAOFF 1");
+    }
+
+    // A verb with the default display settings, whatever the settings file beside the test
+    // program holds, unless the arguments name a settings file.
+    CliResult RunVerb(std::vector<std::string> arguments) const {
+        if (std::find(arguments.begin(), arguments.end(), "--settings") == arguments.end()) {
+            arguments.insert(arguments.end(), {"--settings", m_defaults.string()});
+        }
+        return somvix::RunVerb(arguments);
+    }
+
     std::string Write(const std::map<std::string, std::string>& files,
                       const std::string& folder = "paciente00012") {
         const auto directory = test::WriteRecordingFolder(m_dir.Path(), folder, files);
@@ -42,6 +59,7 @@ protected:
     }
 
     test::TempDir m_dir;
+    std::filesystem::path m_defaults = m_dir.Path() / "defaults.txt";
 };
 
 TEST_F(RecordingVerbsTest, InfoPrintsTheRecordingAsJson) {
@@ -140,6 +158,41 @@ TEST_F(RecordingVerbsTest, HiddenSamplesAreListedAndExportedEmpty) {
               "1,20,21,13.5,3,,\n"
               "2,30,31,3,14,,\n"
               "3,40,41,3,15,40,41\n");
+}
+
+TEST_F(RecordingVerbsTest, SettingsFileDecidesWhatIsHidden) {
+    const std::string htr =
+        Write({{"p00012m.htr", "10 11 20 21 30 31 40 41"}, {"p00012m.imp", "3 3 16 3 7 3 3 13"}});
+    const std::string settings = (m_dir.Path() / "settings.txt").string();
+    test::WriteFileBytes(settings, "2 VERIMPEDANCIAOFF 0 VERCONTACTOMAL 0");
+    const CliResult result = RunVerb({"info", htr, "--settings", settings});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(result.out)["hidden"], nlohmann::json::parse("[1, 2, 3]"));
+
+    const CliResult missing =
+        RunVerb({"info", htr, "--settings", (m_dir.Path() / "none.txt").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.txt: cannot be read"), std::string::npos);
+}
+
+// Without --settings the verbs read the settings file beside the program and never create it.
+TEST_F(RecordingVerbsTest, SettingsFileBesideTheProgramIsTheDefault) {
+    const std::string htr = Write({{"p00012m.htr", "10 11 20 21"}, {"p00012m.imp", "3 16 3 3"}});
+    const std::filesystem::path programDir = m_dir.Path() / "program";
+    std::filesystem::create_directories(programDir);
+    const std::filesystem::path program = programDir / "somvixmn-cli";
+    std::filesystem::copy_file(SOMVIX_BIN_DIR "/somvixmn-cli", program);
+    const auto run = [&] {
+        QProcess process;
+        process.start(QString::fromStdString(program.string()),
+                      {QStringLiteral("info"), QString::fromStdString(htr)});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return nlohmann::json::parse(process.readAllStandardOutput().toStdString());
+    };
+    EXPECT_TRUE(run()["hidden"].empty());
+    EXPECT_FALSE(std::filesystem::exists(programDir / "configuracion.txt"));
+    test::WriteFileBytes(programDir / "configuracion.txt", "1\r\nVERIMPEDANCIAOFF\t0\r\n");
+    EXPECT_EQ(run()["hidden"], nlohmann::json::parse("[0]"));
 }
 
 TEST_F(RecordingVerbsTest, RenderDrawsThePictureOfTheGivenSize) {
