@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale>
 #include <sstream>
 
 #include "chart/token_scanner.h"
@@ -133,9 +132,10 @@ TEST(TokenScanner, OverLongNumberDoesNotConvert) {
 }
 
 #ifndef _WIN32
-// A decimal-comma locale for the C library and the C++ streams: the system's es_ES if it is
-// installed, else one compiled from the system's locale sources into a temporary folder that
-// LOCPATH points the C library to. Restores the "C" locale at the end.
+// A decimal-comma locale for the C library, as Qt sets it from a Spanish user's environment at
+// start-up: the system's es_ES if it is installed, else one compiled from the system's locale
+// sources into a temporary folder that LOCPATH points the C library to. Restores the "C" locale
+// at the end.
 class SpanishLocale {
 public:
     SpanishLocale() {
@@ -153,7 +153,6 @@ public:
     }
     ~SpanishLocale() {
         std::setlocale(LC_ALL, "C");
-        std::locale::global(std::locale::classic());
         unsetenv("LOCPATH");
     }
     bool IsActive() const { return m_bActive; }
@@ -168,7 +167,6 @@ TEST(TokenScanner, SpanishLocaleDoesNotTurnTheReaderToDecimalCommas) {
     if (!spanish.IsActive()) {
         GTEST_SKIP() << "no es_ES locale installed and localedef could not build one";
     }
-    std::locale::global(std::locale("es_ES.UTF-8"));
     // The locale is really in force: the C library now reads decimal commas.
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     ASSERT_EQ(std::strtod("1,5", nullptr), 1.5);
