@@ -79,8 +79,10 @@ TEST(RunCommand, CapturesStandardErrorBetweenStandardOutput) {
 }
 
 TEST(RunCommand, ZeroByteEndsThePieceItIsIn) {
-    // "cd" shares the piece of the zero byte and is lost; "ef" comes in a later piece.
-    EXPECT_EQ(Shell("printf 'ab\\000cd'; sleep 0.3; printf ef"), "abef");
+    // The first piece is exactly the first 100 bytes, whenever they are read: what follows the
+    // zero byte in it is lost, and "ef" comes in the next piece.
+    const std::string rest(95, 'c');
+    EXPECT_EQ(Shell("printf 'ab\\000" + rest + "de'; printf ef"), "abef");
 }
 
 TEST(RunCommand, ChildHasNoStandardInput) {
@@ -118,7 +120,7 @@ TEST(RunCommand, LeavesNoDescriptorOrChildBehindAfterManyRuns) {
 TEST(RunCommand, TimeOutEndsAChildThatNeverExitsAndWhatItStarted) {
     // The shell prints its own id and that of a child that would outlive it.
     const std::string output =
-        Shell("sleep 30 & printf '%s %s' $$ $!; exec sleep 20", milliseconds(1000));
+        Shell("sleep 30 & printf '%s %s' $$ $!; exec sleep 20", milliseconds(3000));
     std::istringstream ids(output);
     pid_t shellId = 0;
     pid_t sleepId = 0;
@@ -131,7 +133,7 @@ TEST(RunCommand, TimeOutEndsAChildThatNeverExitsAndWhatItStarted) {
 
 TEST(RunCommand, TimeOutEndsAChildThatClosedItsOutputButRuns) {
     const std::string output =
-        Shell("printf '%s' $$; exec >/dev/null 2>&1; sleep 30", milliseconds(1000));
+        Shell("printf '%s' $$; exec >/dev/null 2>&1; sleep 30", milliseconds(3000));
     ASSERT_FALSE(output.empty());
     EXPECT_FALSE(IsRunning(std::stoi(output)));
 }

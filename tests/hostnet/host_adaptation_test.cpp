@@ -70,6 +70,11 @@ const Backend IPROUTE{
     "RTNETLINK answers: Operation not permitted\n",
 };
 
+// Test names show the backend's name, not its bytes.
+void PrintTo(const Backend& backend, std::ostream* out) {
+    *out << backend.name;
+}
+
 class HostAdaptationTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
