@@ -28,6 +28,13 @@ bool CutAtLastSeparator(const std::string& path, std::string& folder) {
     return false;
 }
 
+std::string FolderChoicePath(const std::string& folder) {
+    if (folder.empty() || !IsPathSeparator(folder.back())) {
+        return folder + PATH_SEPARATOR + "*";
+    }
+    return folder + "*";
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + PATH_SEPARATOR + name;
 }

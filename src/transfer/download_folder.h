@@ -20,6 +20,10 @@ bool IsPathSeparator(char character);
 // folder.
 bool CutAtLastSeparator(const std::string& path, std::string& folder);
 
+// What a folder choice hands the download for a folder: the folder, a separator (unless it
+// ends with one, as the root does) and the name "*".
+std::string FolderChoicePath(const std::string& folder);
+
 // folder + separator + name.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

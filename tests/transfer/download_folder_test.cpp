@@ -32,6 +32,22 @@ TEST(CutAtLastSeparator, FolderIsEverythingBeforeTheLastSeparator) {
 #endif
 }
 
+TEST(FolderChoicePath, FolderSeparatorAndStarCutBackToTheFolder) {
+    std::string folder;
+    for (const std::string chosen : {"/home/ana/datos", "relative/datos"}) {
+        const std::string path = FolderChoicePath(chosen);
+        EXPECT_EQ(path, chosen + PATH_SEPARATOR + "*");
+        ASSERT_TRUE(CutAtLastSeparator(path, folder));
+        EXPECT_EQ(folder, chosen);
+    }
+#if !defined(_WIN32)
+    // The root keeps its one separator; the cut leaves the empty text that stands for it.
+    EXPECT_EQ(FolderChoicePath("/"), "/*");
+    ASSERT_TRUE(CutAtLastSeparator(FolderChoicePath("/"), folder));
+    EXPECT_EQ(JoinPath(folder, "SOMVIX-7"), "/SOMVIX-7");
+#endif
+}
+
 TEST(IsSafeName, RefusesWhatCouldLeaveItsFolder) {
     using namespace std::string_literals;
     for (const std::string& name :
