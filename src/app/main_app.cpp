@@ -3,6 +3,7 @@
 #include "app/main_dlg.h"
 #include "app/program_dir.h"
 #include "chart/fonts.h"
+#include "hostnet/host_address_state.h"
 
 namespace somvix {
 
@@ -11,10 +12,17 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     InstallFontSubstitutions();
 }
 
-int CMainApp::InitInstance(const StartOptions& /*options*/) {
+int CMainApp::InitInstance(const StartOptions& options) {
     CMainDlg mainDlg;
     mainDlg.SetProgramDir(DataDirectory());
     mainDlg.OnInitDialog();
+    if (options.lanHost) {
+        mainDlg.HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.HostAddress().m_strHostName = *options.lanHost;
+    }
+    if (options.devicePort) {
+        mainDlg.SetDevicePort(*options.devicePort);
+    }
     mainDlg.show();
     exec();
     return 0;

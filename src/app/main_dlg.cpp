@@ -13,6 +13,7 @@
 #include "app/language.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
+#include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 
@@ -61,6 +62,8 @@ void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
 void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
+    m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
+    m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
 }
 
 bool CMainDlg::HasHandler(int id) const {

@@ -4,11 +4,16 @@
 #include <QIcon>
 #include <QMainWindow>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/layout.h"
+#include "device/device_connection.h"
+#include "hostnet/host_address_state.h"
 
 class QAction;
 class QPainter;
@@ -17,6 +22,9 @@ class QToolBar;
 namespace somvix {
 
 class CClientArea;
+class CStatusDlg;
+class HostAdaptation;
+class OperationUi;
 
 // The main window: it holds the program's state and handles every command of the user. The
 // menu bar, the toolbar under it and the client area below (the two charts) are its parts.
@@ -54,6 +62,16 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
+    // Device operations: the status window and the download commands (main_dlg_transfer.cpp).
+    void OpenStatusWindow();
+    void DestroyStatusWindow();
+    CStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+    HostAddressState& HostAddress() { return m_hostAddress; }
+    // The monitor's port (the command line may change it; the program uses DEVICE_PORT).
+    void SetDevicePort(std::uint16_t port) { m_connectionOptions.port = port; }
+    // Replaces the platform's host address adaptation (tests).
+    void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -67,6 +85,15 @@ private:
     void MeasureClient();
     void CreateVerticalFont();
     void UpdateCaption();
+
+    // Device operations (main_dlg_transfer.cpp).
+    enum class FinalMessage { AfterClosing, BeforeClosing };
+    void OnDownload();
+    void OnDownloadAlt();
+    void RunDownloadCommand(FinalMessage order);
+    HostAdaptation& Adaptation();
+    // Runs the operation on a worker thread while the status window holds the user.
+    int RunDeviceOperation(const std::function<int(OperationUi&)>& operation);
 
     // Command table: id -> handler. Ids without an entry have no handler yet.
     std::map<int, Handler> m_handlers;
@@ -92,6 +119,12 @@ private:
     int m_nSamples = 0;     // samples of the open recording
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
+
+    // Device operations.
+    CStatusDlg* m_pStatusDlg = nullptr;  // the status window now open, or null
+    HostAddressState m_hostAddress;
+    std::unique_ptr<HostAdaptation> m_pHostAdaptation;
+    ConnectionOptions m_connectionOptions;
 };
 
 }  // namespace somvix
