@@ -4,12 +4,14 @@
 
 #include "about/program_version.h"
 #include "cli/cli_command.h"
+#include "cli/download_command.h"
 
 namespace somvix {
 
 std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     std::vector<std::unique_ptr<CliCommand>> commands;
     // Each verb is added here when its subsystem is built.
+    commands.push_back(MakeDownloadCommand());
     return commands;
 }
 
