@@ -16,6 +16,7 @@
 #include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "settings/settings_file.h"
 
 namespace {
 #include "res/download.xpm"
@@ -64,6 +65,9 @@ void CMainDlg::RegisterHandlers() {
     m_handlers.clear();
     m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
     m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
+    m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
+    m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
+    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
 }
 
 bool CMainDlg::HasHandler(int id) const {
@@ -154,7 +158,8 @@ void CMainDlg::OnInitDialog() {
     m_nLanguage = DetectLanguage();
     CreateVerticalFont();
     UpdateCaption();
-    m_strSettingsPath = m_strProgramDir / "configuracion.txt";
+    m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
+    ReadSettings();
 }
 
 void CMainDlg::CreateVerticalFont() {

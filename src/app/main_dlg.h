@@ -14,6 +14,7 @@
 #include "app/layout.h"
 #include "device/device_connection.h"
 #include "hostnet/host_address_state.h"
+#include "settings/display_settings.h"
 
 class QAction;
 class QPainter;
@@ -72,6 +73,9 @@ public:
     // Replaces the platform's host address adaptation (tests).
     void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
 
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    const DisplaySettings& Settings() const { return m_settings; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -125,6 +129,20 @@ private:
     HostAddressState m_hostAddress;
     std::unique_ptr<HostAdaptation> m_pHostAdaptation;
     ConnectionOptions m_connectionOptions;
+
+    // Display settings and their dialogs (main_dlg_settings.cpp).
+    // Start-up: the defaults, then the file, which is created when missing.
+    void ReadSettings();
+    void WriteSettings();
+    void OnThresholds();
+    void OnGraphOptions();
+    // Restores the displayed trend from the values as read and hides again as the settings
+    // say, then repaints (main_dlg_recording.cpp).
+    void ApplyZoneHiding();
+    DisplaySettings m_settings;
+
+    // About box (main_dlg_about.cpp).
+    void OnAbout();
 };
 
 }  // namespace somvix

@@ -1,0 +1,11 @@
+#include "about/about_dlg.h"
+#include "app/main_dlg.h"
+
+namespace somvix {
+
+void CMainDlg::OnAbout() {
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}
+
+}  // namespace somvix
