@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/dialog_units.h"
+#include "settings/dialog_template.h"
 
 namespace somvix {
 
@@ -19,16 +19,12 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("confirmDialog151"));
-    setWindowTitle(QStringLiteral("ADVERTENCIA!"));
-    setFont(DialogTemplateFont(logicalDpiY()));
-    const DialogUnits units(font());
-    setFixedSize(units.X(TEMPLATE_WIDTH), units.Y(TEMPLATE_HEIGHT));
+    const DialogUnits units =
+        SetUpTemplateDialog(*this, QStringLiteral("ADVERTENCIA!"), TEMPLATE_WIDTH, TEMPLATE_HEIGHT);
 
-    m_wndYes = new QPushButton(QStringLiteral("Si"), this);
-    m_wndYes->setGeometry(units.Rect(17, 73, 33, 14));
+    m_wndYes = AddPushButton(*this, units, QStringLiteral("Si"), QRect(17, 73, 33, 14));
     m_wndYes->setDefault(true);
-    m_wndNo = new QPushButton(QStringLiteral("No"), this);
-    m_wndNo->setGeometry(units.Rect(137, 73, 34, 14));
+    m_wndNo = AddPushButton(*this, units, QStringLiteral("No"), QRect(137, 73, 34, 14));
     m_wndNo->setAutoDefault(false);
     connect(m_wndYes, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_wndNo, &QPushButton::clicked, this, &QDialog::reject);
@@ -36,12 +32,12 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     // Three lines high: a longer statement wraps and is cut after the third line.
     m_wndText = new QLabel(this);
     m_wndText->setObjectName(QStringLiteral("control1006"));
-    m_wndText->setGeometry(units.Rect(13, 17, 163, 27));
+    m_wndText->setGeometry(units.Rect(QRect(13, 17, 163, 27)));
     m_wndText->setWordWrap(true);
     m_wndText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_wndQuestion = new QLabel(this);
     m_wndQuestion->setObjectName(QStringLiteral("control1007"));
-    m_wndQuestion->setGeometry(units.Rect(17, 55, 155, 8));
+    m_wndQuestion->setGeometry(units.Rect(QRect(17, 55, 155, 8)));
     m_wndQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/dialog_units.h"
 #include "app/operation_ui.h"
+#include "settings/dialog_template.h"
 
 namespace somvix {
 
@@ -31,11 +31,10 @@ CStatusDlg::CStatusDlg(QWidget* owner, std::function<void()> onFinalCleanUp)
 CStatusDlg::~CStatusDlg() = default;
 
 void CStatusDlg::Create() {
-    setFont(DialogTemplateFont(logicalDpiY()));
-    const DialogUnits units(font());
-    setFixedSize(units.X(TEMPLATE_WIDTH), units.Y(TEMPLATE_HEIGHT));
-    setWindowTitle(QString());
-    // Holds the user while the operation runs: no other window of the program takes input.
+    const DialogUnits units =
+        SetUpTemplateDialog(*this, QString(), TEMPLATE_WIDTH, TEMPLATE_HEIGHT);
+    // Shown modeless, but it holds the user while the operation runs: no other window of the
+    // program takes input.
     setWindowModality(Qt::ApplicationModal);
 
     // The modal frame of a caption-less popup.
@@ -46,11 +45,11 @@ void CStatusDlg::Create() {
     m_wndText = new QLabel(this);
     m_wndText->setObjectName(QStringLiteral("control1004"));
     m_wndText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_wndText->setGeometry(units.Rect(21, 42, 144, 10));
+    m_wndText->setGeometry(units.Rect(QRect(21, 42, 144, 10)));
 
     m_wndProgress = new QProgressBar(this);
     m_wndProgress->setObjectName(QStringLiteral("control1005"));
-    m_wndProgress->setGeometry(units.Rect(18, 61, 149, 10));
+    m_wndProgress->setGeometry(units.Rect(QRect(18, 61, 149, 10)));
     m_wndProgress->setTextVisible(false);
     m_wndProgress->hide();
     m_wndProgress->setRange(0, PROGRESS_RANGE);

@@ -182,7 +182,8 @@ TEST_F(DownloadGuiTest, CancelledFolderChoiceEndsTheCommandSilently) {
     EXPECT_EQ(m_answerer->Pending(), 0u);
     EXPECT_EQ(m_main.StatusWindow(), nullptr);
     EXPECT_TRUE(fs::is_empty(Downloads()));
-    EXPECT_TRUE(fs::is_empty(m_records.Path()));
+    EXPECT_FALSE(fs::exists(m_records.Path() / "SOMVIXSIM.txt"));
+    EXPECT_FALSE(fs::exists(m_records.Path() / "descargas-SOMVIXSIM.txt"));
 }
 
 }  // namespace
