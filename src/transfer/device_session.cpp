@@ -1,17 +1,12 @@
 #include "transfer/device_session.h"
 
 #include "app/operation_ui.h"
+#include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
 #include "transfer/safe_name.h"
 
 namespace somvix {
-
-namespace {
-
-constexpr const char* AUTH_COMMAND = "AUTH KAVOTE";
-
-}  // namespace
 
 DeviceSession::DeviceSession(HostAddressState& hostAddress, HostAdaptation& adaptation,
                              OperationUi& ui)
@@ -57,7 +52,7 @@ int DeviceSession::Finish(int result) {
     m_ui.HideProgress();
     m_ui.SetStatusText("Desconectando ...");
     std::string reply;
-    if (Transact("QUIT", reply) != 0 || reply != "QUITOK") {
+    if (Transact(std::string(COMMAND_QUIT), reply) != 0 || reply != REPLY_QUIT_OK) {
         return Abort();
     }
     CloseGracefully(m_connection);
@@ -77,7 +72,7 @@ void DeviceSession::Restore() {
 LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName) {
     session.Ui().SetStatusText("Autenticando...");
     std::string reply;
-    if (session.Transact("SOMVIXNAME", deviceName) != 0) {
+    if (session.Transact(std::string(COMMAND_DEVICE_NAME), deviceName) != 0) {
         return LoginOutcome::Broken;
     }
     // The device name names a folder and three record files: refuse it before anything is
@@ -86,10 +81,10 @@ LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName) {
         ShowRefusedName(session.Ui(), deviceName);
         return LoginOutcome::Broken;
     }
-    if (session.Transact(AUTH_COMMAND, reply) != 0) {
+    if (session.Transact(std::string(COMMAND_AUTH), reply) != 0) {
         return LoginOutcome::Broken;
     }
-    return reply == "AUTHOK" ? LoginOutcome::Accepted : LoginOutcome::Refused;
+    return reply == REPLY_AUTH_OK ? LoginOutcome::Accepted : LoginOutcome::Refused;
 }
 
 void ShowRefusedName(OperationUi& ui, const std::string& name) {

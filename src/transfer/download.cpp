@@ -43,7 +43,7 @@ public:
     int Run() {
         m_ui.SetStatusText("Cargando lista de archivos...");
         std::string list;
-        if (m_session.Transact("GETLIST", list) != 0) {
+        if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
             return m_session.Abort();
         }
         if (list.empty()) {

@@ -1,6 +1,7 @@
 #include "transfer/fetch_monitoring.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "device/protocol.h"
 #include "transfer/device_session.h"
@@ -14,13 +15,13 @@ namespace somvix {
 namespace {
 
 struct FileKind {
-    const char* listCommand;
+    std::string_view listCommand;
     bool invalidCommandMeansNone;  // the monitor may not know this list command
 };
 
 constexpr FileKind FILE_KINDS[] = {
-    {"GETEEGLIST", false}, {"GETHTRLIST", false}, {"GETFHILIST", true},
-    {"GETEVTLIST", true},  {"GETIMPLIST", true},
+    {COMMAND_GET_EEG_LIST, false}, {COMMAND_GET_HTR_LIST, false}, {COMMAND_GET_FHI_LIST, true},
+    {COMMAND_GET_EVT_LIST, true},  {COMMAND_GET_IMP_LIST, true},
 };
 
 }  // namespace
@@ -32,7 +33,7 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
         if (session.Transact(std::string(kind.listCommand) + " " + monitoringName, list) != 0) {
             return -1;
         }
-        if (list.empty() || (kind.invalidCommandMeansNone && list == "INVALIDCMD")) {
+        if (list.empty() || (kind.invalidCommandMeansNone && list == REPLY_INVALID_COMMAND)) {
             continue;
         }
         std::string fileName;
@@ -42,8 +43,9 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
                 return -1;
             }
             const std::filesystem::path path = JoinPath(monitoringFolder, fileName);
-            if (TransactFile(session.Connection(), "FILE " + monitoringName + "\\" + fileName,
-                             path) != 0) {
+            const std::string command =
+                std::string(COMMAND_FILE) + " " + monitoringName + "\\" + fileName;
+            if (TransactFile(session.Connection(), command, path) != 0) {
                 return -1;
             }
             if (fileSync.SyncFile(path) != 0) {
