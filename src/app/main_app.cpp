@@ -1,5 +1,7 @@
 #include "app/main_app.h"
 
+#include <iostream>
+
 #include "app/main_dlg.h"
 #include "app/program_dir.h"
 #include "chart/fonts.h"
@@ -24,6 +26,11 @@ int CMainApp::InitInstance(const StartOptions& options) {
         mainDlg.SetDevicePort(*options.devicePort);
     }
     mainDlg.show();
+    if (!options.recordingPath.empty() &&
+        mainDlg.OpenRecordingFile(options.recordingPath.string()) != 0) {
+        std::cerr << "somvixmn: " << options.recordingPath.string()
+                  << " is not a trend recording (.htr)\n";
+    }
     exec();
     return 0;
 }

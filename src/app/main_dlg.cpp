@@ -13,6 +13,8 @@
 #include "app/language.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
+#include "chart/marker_draw.h"
+#include "chart/paint_charts.h"
 #include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -65,6 +67,8 @@ void CMainDlg::RegisterHandlers() {
     m_handlers.clear();
     m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
     m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
+    m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
+    m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
     m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
     m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
@@ -153,9 +157,10 @@ void CMainDlg::OnInitDialog() {
     MeasureClient();
     m_layout = ComputeLayout(m_rcClient, m_rcInside, m_nCharWidth, m_nLineHeight);
 
-    m_bChartShown = 0;
-    m_nSamples = 0;
+    m_recording.m_bChartShown = 0;
+    m_recording.m_nSamples = 0;
     m_nLanguage = DetectLanguage();
+    m_bmpEvent = LoadEventBitmap();
     CreateVerticalFont();
     UpdateCaption();
     m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
@@ -168,7 +173,9 @@ void CMainDlg::CreateVerticalFont() {
 }
 
 void CMainDlg::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(MakeCaption({}, {}, {}, {}, {})));
+    setWindowTitle(QString::fromStdString(
+        MakeCaption(m_recording.m_strFileTitle, m_recording.m_strPathName, m_recording.m_strFileExt,
+                    m_recording.m_strStartDate, m_recording.m_strStartTime)));
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {
@@ -182,18 +189,20 @@ void CMainDlg::OnSize() {
     }
     MeasureClient();
     m_layout = ComputeLayout(m_rcClient, m_rcInside, m_nCharWidth, m_nLineHeight);
-    if (m_nSamples > 0) {
-        m_bChartShown = 1;
+    if (m_recording.m_nSamples > 0) {
+        m_recording.m_bChartShown = 1;
     }
     m_wndClient->update();
 }
 
-void CMainDlg::OnPaint(QPainter& /*painter*/) {
+void CMainDlg::OnPaint(QPainter& painter) {
     // A minimised window shows only its icon, which the platform draws; the layout computed
     // for a 0 x 0 client is never used.
     if (isMinimized() || m_layout.m_nClientWidth <= 0 || m_layout.m_nClientHeight <= 0) {
         return;
     }
+    PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower,
+                EventMarkerStyle{m_bmpEvent, m_fontVertical});
 }
 
 }  // namespace somvix

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QMainWindow>
 
 #include <cstdint>
@@ -12,6 +13,9 @@
 #include <string>
 
 #include "app/layout.h"
+#include "app/operation_ui.h"
+#include "chart/recording_store.h"
+#include "chart/trend_chart.h"
 #include "device/device_connection.h"
 #include "hostnet/host_address_state.h"
 #include "settings/display_settings.h"
@@ -25,7 +29,6 @@ namespace somvix {
 class CClientArea;
 class CStatusDlg;
 class HostAdaptation;
-class OperationUi;
 
 // The main window: it holds the program's state and handles every command of the user. The
 // menu bar, the toolbar under it and the client area below (the two charts) are its parts.
@@ -73,6 +76,17 @@ public:
     // Replaces the platform's host address adaptation (tests).
     void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
 
+    // --- Recording and charts (main_dlg_recording.cpp) ---
+    // Opens a recording without the file dialog, as for a file named on the command line; -1
+    // for a file that is not a .htr recording (nothing changes then).
+    int OpenRecordingFile(const std::string& pathName);
+    // Replaces the open-file dialog (tests): the chooser returns the chosen path, or an empty
+    // text for a cancel.
+    void SetRecordingFileChooser(std::function<QString()> chooser);
+    const RecordingStore& Recording() const { return m_recording; }
+    const CTrendChart& UpperChart() const { return m_chartUpper; }
+    const CTrendChart& LowerChart() const { return m_chartLower; }
+
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
 
@@ -119,8 +133,17 @@ private:
     QFont m_fontText;
     QFont m_fontVertical;
 
-    int m_bChartShown = 0;  // 1 while the charts are to be painted
-    int m_nSamples = 0;     // samples of the open recording
+    // --- Recording and charts (main_dlg_recording.cpp) ---
+    void OnOpenRecording();
+    int ChooseRecordingFile(std::string& pathName);
+    void ReadRecording();
+    void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
+
+    RecordingStore m_recording;  // m_nSamples, m_bChartShown and the rest of the open recording
+    CTrendChart m_chartUpper;    // channel 1
+    CTrendChart m_chartLower;    // channel 2
+    QImage m_bmpEvent;           // the event marker picture "IDB_BITMAP_EVENTO"
+    std::function<QString()> m_chooseRecordingFile;
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
 

@@ -1,0 +1,186 @@
+// Download throughput of the device link against the simulated monitor over loopback, next to
+// the same bytes over one plain socket, and the speed of the transfer checksum.
+//
+//   build/bin/device_transfer_bench
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/crc32.h"
+#include "device/device_connection.h"
+#include "device/protocol.h"
+#include "sim/peer_socket.h"
+#include "support/simulator_process.h"
+#include "support/temp_dir.h"
+
+namespace somvix {
+namespace {
+
+constexpr int MONITORINGS = 50;
+constexpr std::size_t FILE_BYTES = 200000;  // the largest trend or impedance file accepted
+constexpr const char* EXTENSIONS[] = {".htr", ".imp"};
+constexpr std::size_t FILES = MONITORINGS * std::size(EXTENSIONS);
+constexpr std::size_t TOTAL_BYTES = FILES * FILE_BYTES;
+
+std::string RandomText(std::mt19937& engine, std::size_t size) {
+    std::string text(size, '\0');
+    for (char& c : text) {
+        c = static_cast<char>('0' + engine() % 10);
+    }
+    return text;
+}
+
+// The monitor's folder, made once for all benchmarks: 50 monitorings with two 200 KB files each.
+const std::filesystem::path& MonitorRoot() {
+    static const test::TempDir folder;
+    static const bool made = [] {
+        std::mt19937 engine(1);
+        for (int index = 1; index <= MONITORINGS; ++index) {
+            const std::string number = std::to_string(100000 + index).substr(1);
+            const auto monitoring = folder.Path() / ("paciente" + number);
+            std::filesystem::create_directories(monitoring);
+            for (const char* extension : EXTENSIONS) {
+                test::WriteFileBytes(monitoring / ("p" + number + "m" + extension),
+                                     RandomText(engine, FILE_BYTES));
+            }
+        }
+        return true;
+    }();
+    (void)made;
+    return folder.Path();
+}
+
+// One download conversation: login, list, the file lists and every file, "QUIT". The number of
+// files fetched, or -1.
+int DownloadAll(std::uint16_t port, const std::filesystem::path& target) {
+    DeviceConnection connection;
+    ConnectionOptions options;
+    options.port = port;
+    std::string list;
+    if (OpenDeviceConnection("127.0.0.1", connection, options) != 0 ||
+        Transact(connection, std::string(COMMAND_AUTH), list) != 0 ||
+        Transact(connection, std::string(COMMAND_GET_LIST), list) != 0) {
+        return -1;
+    }
+    int files = 0;
+    std::string monitoring;
+    while (TakeMonitoringName(list, monitoring) == 0) {
+        for (const std::string_view word : {COMMAND_GET_HTR_LIST, COMMAND_GET_IMP_LIST}) {
+            std::string names;
+            if (Transact(connection, std::string(word) + " " + monitoring, names) != 0) {
+                return -1;
+            }
+            std::string file;
+            while (TakeToken(names, file) == 0) {
+                if (TransactFile(connection, "FILE " + monitoring + "\\" + file, target / file) !=
+                    0) {
+                    return -1;
+                }
+                ++files;
+            }
+        }
+    }
+    std::string reply;
+    if (Transact(connection, std::string(COMMAND_QUIT), reply) != 0) {
+        return -1;
+    }
+    CloseGracefully(connection);
+    CloseConnection(connection);
+    return files;
+}
+
+void BM_DownloadFromSimulator(benchmark::State& state) {
+    test::SimulatorProcess monitor({"--root", MonitorRoot().string()});
+    if (!monitor.IsRunning()) {
+        state.SkipWithError("the simulator did not start");
+        return;
+    }
+    const test::TempDir target;
+    for (auto _ : state) {
+        if (DownloadAll(monitor.Port(), target.Path()) != static_cast<int>(FILES)) {
+            state.SkipWithError("the download failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TOTAL_BYTES));
+    state.counters["files"] = static_cast<double>(FILES);
+    state.counters["s_per_file"] = benchmark::Counter(
+        static_cast<double>(FILES),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DownloadFromSimulator)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same bytes over one plain socket: a sender thread writes them in 64 KB blocks and the
+// reader takes them in 64 KB receives, with no framing, checksum or disk.
+void BM_PlainSocketBaseline(benchmark::State& state) {
+    const std::string block(65536, 'x');
+    std::vector<char> buffer(65536);
+    for (auto _ : state) {
+        sim::ListeningSocket listener;
+        if (listener.Open("127.0.0.1", 0) != 0) {
+            state.SkipWithError("cannot listen");
+            return;
+        }
+        std::thread sender([&] {
+            sim::StreamSocket connection;
+            if (listener.Accept(connection, -1, 5000) != 0) {
+                return;
+            }
+            for (std::size_t sent = 0; sent < TOTAL_BYTES; sent += block.size()) {
+                const std::size_t size = std::min(block.size(), TOTAL_BYTES - sent);
+                if (connection.SendAll(std::string_view(block).substr(0, size)) != 0) {
+                    return;
+                }
+            }
+        });
+        sim::StreamSocket reader;
+        std::size_t received = 0;
+        if (reader.Connect("127.0.0.1", listener.Port(), 5000) == 0) {
+            for (long count = 1; count > 0 && received < TOTAL_BYTES;) {
+                count = reader.ReceiveSome(buffer.data(), buffer.size());
+                received += count > 0 ? static_cast<std::size_t>(count) : 0;
+            }
+        }
+        sender.join();
+        if (received != TOTAL_BYTES) {
+            state.SkipWithError("the plain transfer failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TOTAL_BYTES));
+    state.counters["s_per_file"] = benchmark::Counter(
+        static_cast<double>(FILES),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PlainSocketBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Crc32(benchmark::State& state) {
+    std::mt19937 engine(3);
+    const std::string bytes = RandomText(engine, static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Crc32(bytes));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_Crc32)->Arg(1 << 20);
+
+// The check of a received file: read back in 4096-byte blocks and summed.
+void BM_FileCrc32(benchmark::State& state) {
+    const auto path = MonitorRoot() / "paciente00001" / "p00001m.htr";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FileCrc32(path));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * FILE_BYTES));
+}
+BENCHMARK(BM_FileCrc32);
+
+}  // namespace
+}  // namespace somvix
+
+BENCHMARK_MAIN();

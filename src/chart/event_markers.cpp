@@ -1,0 +1,46 @@
+#include "chart/event_markers.h"
+
+#include <cmath>
+
+#include "chart/trend_chart.h"
+#include "chart/trunc_to_int.h"
+
+namespace somvix {
+
+std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore& store,
+                                                const MarkerFrame& frame,
+                                                const CTrendChart& upper) {
+    if (frame.nSpanUnits <= 0 || !(1 < nTime && nTime <= frame.nSpanUnits)) {
+        return std::nullopt;
+    }
+    const double pixelsPerUnit = frame.nClientWidth * frame.dXScale / frame.nSpanUnits;
+    const double pixelsPerValue = frame.nClientHeight * frame.dYScale * 0.01;
+    const long long sample = static_cast<long long>(nTime) * store.m_nSamplesPerUnit - 1;
+    // With a 910-unit axis an event above 900 points beyond the 3600 samples: no sample there.
+    const double value =
+        sample < MAX_SAMPLES ? SampleAt(store.m_trend1, static_cast<int>(sample)) : NO_DATA;
+
+    MarkerPlacement marker;
+    marker.nX = TruncToInt(nTime * pixelsPerUnit) + frame.nPlotLeft;
+    marker.bOnCurve = value != NO_DATA && std::isfinite(value);
+    if (marker.bOnCurve) {
+        marker.nY = TruncToInt((100.0 - upper.Warp(value)) * pixelsPerValue) + frame.nPlotTop;
+    } else {
+        marker.nY = frame.nPlotTop + TruncToInt(50.0 * pixelsPerValue);
+    }
+    marker.bLabelAbove = marker.bOnCurve && value < 50.0;
+    return marker;
+}
+
+TextOrigin MnemonicOrigin(const MarkerPlacement& marker, int textLength, int textHeight,
+                          int bitmapHeight) {
+    const int x = marker.nX - textHeight / 2;
+    return marker.bLabelAbove ? TextOrigin{x, marker.nY + 3 - bitmapHeight}
+                              : TextOrigin{x, marker.nY + bitmapHeight + 3 + textLength};
+}
+
+bool HasMnemonicText(const RecordingStore& store, const EventRecord& event) {
+    return store.m_bEventsV1 == 1 && event.strMnemonic != "EMPTY_MNEMO";
+}
+
+}  // namespace somvix

@@ -1,0 +1,109 @@
+#include "chart/recording_reader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "chart/recording_paths.h"
+#include "chart/token_scanner.h"
+#include "chart/zone_hiding.h"
+
+namespace somvix {
+
+namespace {
+
+// Longest token of the .fhi file; a longer one gives the empty text.
+constexpr size_t START_TOKEN_LENGTH = 99;
+
+std::ifstream OpenForReading(const std::string& pathName) {
+    return std::ifstream(std::filesystem::path(pathName), std::ios::in | std::ios::binary);
+}
+
+}  // namespace
+
+int SelectRecordingFile(RecordingStore& store, const std::string& pathName) {
+    const RecordingFileName name = SplitRecordingPath(pathName);
+    if (!IsRecordingExtension(name.strExt)) {
+        return -1;
+    }
+    store.m_strPathName = pathName;
+    store.m_strFileTitle = name.strTitle;
+    store.m_strFileExt = name.strExt;
+    return 0;
+}
+
+int LoadRecording(RecordingStore& store, const DisplaySettings& settings,
+                  const ShowMessageFn& showMessage) {
+    store.m_nEvents = 0;
+    ReadEventFile(store, showMessage);
+    ReadImpedanceFile(store);
+    const int result = ReadTrendFile(store, settings);
+    ReadStartFile(store);
+    store.m_nSamplesPerUnit = SAMPLES_PER_UNIT;
+    store.m_bChartShown = 1;
+    return result;
+}
+
+int ReadImpedanceFile(RecordingStore& store) {
+    store.m_impedance1.fill(0.0);
+    store.m_impedance2.fill(0.0);
+    std::ifstream file =
+        OpenForReading(CompanionPath(store.m_strPathName, store.m_strFileExt, "imp"));
+    if (!file.is_open()) {
+        return -1;
+    }
+    TokenScanner scanner(*file.rdbuf());
+    for (size_t i = 0; i < MAX_SAMPLES; ++i) {
+        if (scanner.ReadDouble(store.m_impedance1[i]) != ScanResult::Converted ||
+            scanner.ReadDouble(store.m_impedance2[i]) != ScanResult::Converted) {
+            break;
+        }
+    }
+    return 0;
+}
+
+int ReadTrendFile(RecordingStore& store, const DisplaySettings& settings) {
+    store.m_trend1.fill(NO_DATA);
+    store.m_trend2.fill(NO_DATA);
+    int result = -1;
+    std::ifstream file = OpenForReading(store.m_strPathName);
+    if (file.is_open()) {
+        result = 0;
+        store.m_nSamples = 0;
+        TokenScanner scanner(*file.rdbuf());
+        while (store.m_nSamples < MAX_SAMPLES) {
+            const auto i = static_cast<size_t>(store.m_nSamples);
+            if (scanner.ReadDouble(store.m_trend1[i]) != ScanResult::Converted) {
+                break;
+            }
+            if (scanner.ReadDouble(store.m_trend2[i]) != ScanResult::Converted) {
+                // A channel-1 value without its partner is not part of the recording; left in
+                // place it would join the last sample's curve.
+                store.m_trend1[i] = NO_DATA;
+                break;
+            }
+            ++store.m_nSamples;
+        }
+    }
+    store.m_trend1Read = store.m_trend1;
+    store.m_trend2Read = store.m_trend2;
+    ApplyZoneHiding(store, settings);
+    return result;
+}
+
+int ReadStartFile(RecordingStore& store) {
+    store.m_strStartDate.clear();
+    store.m_strStartTime.clear();
+    std::ifstream file =
+        OpenForReading(CompanionPath(store.m_strPathName, store.m_strFileExt, "fhi"));
+    if (!file.is_open()) {
+        return -1;
+    }
+    TokenScanner scanner(*file.rdbuf());
+    scanner.ReadToken(store.m_strStartDate, START_TOKEN_LENGTH);
+    std::replace(store.m_strStartDate.begin(), store.m_strStartDate.end(), '-', '/');
+    scanner.ReadToken(store.m_strStartTime, START_TOKEN_LENGTH);
+    return 0;
+}
+
+}  // namespace somvix

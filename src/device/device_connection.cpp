@@ -1,0 +1,158 @@
+#include "device/device_connection.h"
+
+#include <array>
+#include <utility>
+
+#include "device/byte_order.h"
+
+namespace somvix {
+
+namespace {
+
+// Sends all bytes; a send that would block waits for writable, one bounded wait at a time.
+int SendAll(DeviceConnection& connection, const char* data, std::size_t count) {
+    NetworkSocket& socket = connection.Socket();
+    std::size_t gone = 0;
+    while (gone < count) {
+        std::size_t sent = 0;
+        const SocketIo result = socket.Send(data + gone, count - gone, sent);
+        if (result == SocketIo::Done) {
+            gone += sent;
+            continue;
+        }
+        if (result == SocketIo::Failed) {
+            return -1;
+        }
+        for (;;) {
+            NetworkEvents events;
+            if (socket.Wait(connection.WaitMs(), events) != WaitResult::Events ||
+                events.m_bClosed) {
+                return -1;
+            }
+            if (events.m_bWritable && events.m_nWriteError == 0) {
+                break;
+            }
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int OpenDeviceConnection(const std::string& host, DeviceConnection& connection,
+                         const ConnectionOptions& options) {
+    CloseConnection(connection);
+    connection.SetWaitMs(options.waitMs);
+    if (NetworkSocket::StartSocketLibrary() != 0) {
+        return -1;
+    }
+    std::uint32_t address = 0;
+    if (NetworkSocket::ResolveHost(host, address) != 0) {
+        return -1;
+    }
+    NetworkSocket& socket = connection.Socket();
+    if (socket.Create() != 0 || socket.StartConnect(address, options.port) != 0) {
+        socket.Close();
+        return -1;
+    }
+    // One wait only: a first report without a clean connected event ends the attempt.
+    NetworkEvents events;
+    if (socket.Wait(options.waitMs, events) != WaitResult::Events || !events.m_bConnected ||
+        events.m_nConnectError != 0) {
+        socket.Close();
+        return -1;
+    }
+    return 0;
+}
+
+int SendText(DeviceConnection& connection, const std::string& text) {
+    if (text.size() > MAX_COMMAND_BYTES) {
+        return -2;
+    }
+    if (!connection.IsOpen()) {
+        return -1;
+    }
+    // Length field and text leave in one send: the bytes on the wire are the same, and a lone
+    // 4-byte segment would wait for the peer's delayed acknowledgement.
+    std::array<char, 4 + MAX_COMMAND_BYTES> message{};
+    WriteUint32Le(static_cast<std::uint32_t>(text.size()), message.data());
+    text.copy(message.data() + 4, text.size());
+    return SendAll(connection, message.data(), 4 + text.size());
+}
+
+int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destination) {
+    if (!connection.IsOpen()) {
+        return -1;
+    }
+    NetworkSocket& socket = connection.Socket();
+    std::size_t held = 0;
+    // No overall deadline: every wait is bounded, and waits follow one another while events
+    // keep coming.
+    while (held < count) {
+        NetworkEvents events;
+        if (socket.Wait(connection.WaitMs(), events) != WaitResult::Events) {
+            return -1;
+        }
+        // A close reported with the last bytes fails the receive even when they are complete.
+        if (events.m_bClosed) {
+            return -1;
+        }
+        if (!events.m_bReadable || events.m_nReadError != 0) {
+            continue;
+        }
+        std::size_t received = 0;
+        const SocketIo result = socket.Receive(destination + held, count - held, received);
+        if (result == SocketIo::Failed) {
+            return -1;
+        }
+        // 0 bytes do not end the loop by themselves: the next wait reports the close.
+        held += received;
+    }
+    return 0;
+}
+
+int ReceiveText(DeviceConnection& connection, std::string& text) {
+    std::array<char, 4> lengthField{};
+    if (ReceiveExact(connection, lengthField.size(), lengthField.data()) != 0) {
+        return -1;
+    }
+    const std::uint32_t length = ReadUint32Le(lengthField.data());
+    if (length > MAX_REPLY_BYTES) {
+        return -1;
+    }
+    std::string reply(length, '\0');
+    if (length > 0 && ReceiveExact(connection, length, reply.data()) != 0) {
+        return -1;
+    }
+    const std::size_t nul = reply.find('\0');
+    if (nul != std::string::npos) {
+        reply.resize(nul);
+    }
+    text = std::move(reply);
+    return 0;
+}
+
+int Transact(DeviceConnection& connection, const std::string& command, std::string& reply) {
+    if (SendText(connection, command) != 0) {
+        return -1;
+    }
+    return ReceiveText(connection, reply) == 0 ? 0 : -1;
+}
+
+void CloseGracefully(DeviceConnection& connection) {
+    if (!connection.IsOpen()) {
+        return;
+    }
+    NetworkSocket& socket = connection.Socket();
+    socket.ShutdownSending();
+    // Whatever the one wait brings (the peer's close or the end of the wait), the caller goes
+    // on to CloseConnection.
+    NetworkEvents events;
+    socket.Wait(connection.WaitMs(), events);
+}
+
+void CloseConnection(DeviceConnection& connection) {
+    connection.Socket().Close();
+}
+
+}  // namespace somvix

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "device/network_socket.h"
+
+namespace somvix {
+
+inline constexpr std::uint16_t DEVICE_PORT = 20248;
+inline constexpr int NETWORK_WAIT_MS = 15000;  // longest single wait, milliseconds
+inline constexpr std::size_t MAX_COMMAND_BYTES = 200;
+inline constexpr std::size_t MAX_REPLY_BYTES = 25000;
+
+// Where and how patiently to connect; the program always uses the defaults, the command line
+// may change the port (--port) and tests may shorten the wait.
+struct ConnectionOptions {
+    std::uint16_t port = DEVICE_PORT;
+    int waitMs = NETWORK_WAIT_MS;
+};
+
+// One open TCP connection to the monitor, owned by the device operation that opened it. Every
+// message in either direction is a 4-byte little-endian length followed by that many bytes of
+// text. Move-only; it releases its socket when destroyed. A connection that was never opened,
+// or was closed, may be passed to CloseConnection safely.
+class DeviceConnection {
+public:
+    DeviceConnection() = default;
+    DeviceConnection(DeviceConnection&&) noexcept = default;
+    DeviceConnection& operator=(DeviceConnection&&) noexcept = default;
+    DeviceConnection(const DeviceConnection&) = delete;
+    DeviceConnection& operator=(const DeviceConnection&) = delete;
+
+    bool IsOpen() const { return m_socket.IsOpen(); }
+
+    // The transport and the wait of this connection, for the operations below.
+    NetworkSocket& Socket() { return m_socket; }
+    int WaitMs() const { return m_nWaitMs; }
+    void SetWaitMs(int waitMs) { m_nWaitMs = waitMs; }
+
+private:
+    NetworkSocket m_socket;
+    int m_nWaitMs = NETWORK_WAIT_MS;  // milliseconds
+};
+
+// Connects to the host (dotted IPv4 address or host name). 0 and an open connection, or -1
+// with everything released again. A name that cannot be resolved fails before any connection
+// attempt; the attempt itself gets one wait.
+int OpenDeviceConnection(const std::string& host, DeviceConnection& connection,
+                         const ConnectionOptions& options = {});
+// 0 when the length field and the text have gone; -2 (nothing sent) when the text is longer
+// than MAX_COMMAND_BYTES; -1 on failure.
+int SendText(DeviceConnection& connection, const std::string& text);
+// 0 when count bytes have arrived, in order, at destination; -1 on failure.
+int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destination);
+// 0 and the reply text (cut at its first NUL byte); -1 on failure or when the length field is
+// above MAX_REPLY_BYTES (the text is then left unread).
+int ReceiveText(DeviceConnection& connection, std::string& text);
+// SendText, then ReceiveText; 0 only when both succeed.
+int Transact(DeviceConnection& connection, const std::string& command, std::string& reply);
+// Half-closes the connection and waits once for the peer to close.
+void CloseGracefully(DeviceConnection& connection);
+// Closes the socket.
+void CloseConnection(DeviceConnection& connection);
+
+}  // namespace somvix

@@ -1,0 +1,77 @@
+#include <algorithm>
+#include <array>
+#include <fstream>
+
+#include "device/byte_order.h"
+#include "device/crc32.h"
+#include "device/device_connection.h"
+#include "device/protocol.h"
+
+namespace somvix {
+
+std::uint32_t FileCrc32(const std::filesystem::path& path) {
+    std::uint32_t reg = CRC32_PRESET;
+    std::ifstream file(path, std::ios::binary);
+    if (file) {
+        std::array<char, CHECKSUM_BLOCK_BYTES> block{};
+        while (file.read(block.data(), block.size()) || file.gcount() > 0) {
+            reg = UpdateCrc32(reg, block.data(), static_cast<std::size_t>(file.gcount()));
+        }
+    }
+    return ~reg;
+}
+
+int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path) {
+    std::array<char, 4> field{};
+    if (ReceiveExact(connection, field.size(), field.data()) != 0) {
+        return -1;
+    }
+    // T counts the file's bytes and the checksum after them.
+    const std::uint32_t total = ReadUint32Le(field.data());
+    if (total < 4) {
+        return -1;
+    }
+    std::uint32_t remaining = total - 4;
+    if (CheckFileSize(remaining, path.string()) != 0) {
+        return -1;
+    }
+    {
+        // Unbuffered, so each chunk reaches the file as soon as it has arrived and a failing
+        // write (a full disk) shows at that chunk.
+        std::ofstream file;
+        file.rdbuf()->pubsetbuf(nullptr, 0);
+        file.open(path, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            return -1;
+        }
+        std::array<char, FILE_CHUNK_BYTES> chunk{};
+        while (remaining > 0) {
+            const std::size_t size = std::min<std::size_t>(remaining, chunk.size());
+            if (ReceiveExact(connection, size, chunk.data()) != 0) {
+                return -1;  // what arrived so far stays in the file
+            }
+            if (!file.write(chunk.data(), static_cast<std::streamsize>(size))) {
+                return -1;
+            }
+            remaining -= static_cast<std::uint32_t>(size);
+        }
+        file.close();
+        if (!file) {
+            return -1;
+        }
+    }
+    if (ReceiveExact(connection, field.size(), field.data()) != 0) {
+        return -1;
+    }
+    return FileCrc32(path) == ReadUint32Le(field.data()) ? 0 : -1;
+}
+
+int TransactFile(DeviceConnection& connection, const std::string& command,
+                 const std::filesystem::path& path) {
+    if (SendText(connection, command) != 0) {
+        return -1;
+    }
+    return ReceiveFile(connection, path);
+}
+
+}  // namespace somvix
