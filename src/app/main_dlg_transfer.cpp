@@ -18,7 +18,7 @@ namespace somvix {
 
 void CMainDlg::OpenStatusWindow() {
     if (m_pStatusDlg != nullptr) {
-        ShowMessageBox(this, "Error iniciando ventana de información de estado", "Error",
+        ShowMessageBox("Error iniciando ventana de información de estado", "Error",
                        MessageIcon::Hand);
         return;  // the operation goes on with the window that is open
     }
@@ -82,9 +82,9 @@ void CMainDlg::RunDownloadCommand(FinalMessage order) {
         DestroyStatusWindow();
     }
     if (result == -1) {
-        ShowMessageBox(this, "Error en descarga de datos", "Error", MessageIcon::Hand);
+        ShowMessageBox("Error en descarga de datos", "Error", MessageIcon::Hand);
     } else {
-        ShowMessageBox(this, "Descarga de datos completada", "Fin descarga", MessageIcon::Asterisk);
+        ShowMessageBox("Descarga de datos completada", "Fin descarga", MessageIcon::Asterisk);
     }
     if (order == FinalMessage::BeforeClosing) {
         DestroyStatusWindow();
