@@ -15,6 +15,7 @@
 #include "chart/fonts.h"
 #include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
+#include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
@@ -64,6 +65,8 @@ void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
 void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
+    m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
+    m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
