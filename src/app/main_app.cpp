@@ -5,6 +5,7 @@
 #include "app/main_dlg.h"
 #include "app/program_dir.h"
 #include "chart/fonts.h"
+#include "hostnet/host_address_state.h"
 
 namespace somvix {
 
@@ -17,6 +18,13 @@ int CMainApp::InitInstance(const StartOptions& options) {
     CMainDlg mainDlg;
     mainDlg.SetProgramDir(DataDirectory());
     mainDlg.OnInitDialog();
+    if (options.lanHost) {
+        mainDlg.HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.HostAddress().m_strHostName = *options.lanHost;
+    }
+    if (options.devicePort) {
+        mainDlg.SetDevicePort(*options.devicePort);
+    }
     mainDlg.show();
     if (!options.recordingPath.empty() &&
         mainDlg.OpenRecordingFile(options.recordingPath.string()) != 0) {

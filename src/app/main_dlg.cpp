@@ -15,6 +15,7 @@
 #include "chart/fonts.h"
 #include "chart/marker_draw.h"
 #include "chart/paint_charts.h"
+#include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
@@ -65,6 +66,8 @@ void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
     m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
+    m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
+    m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
@@ -158,7 +161,6 @@ void CMainDlg::OnInitDialog() {
     m_recording.m_bChartShown = 0;
     m_recording.m_nSamples = 0;
     m_nLanguage = DetectLanguage();
-    m_hostAddress.m_nLanguage = m_nLanguage;
     m_bmpEvent = LoadEventBitmap();
     CreateVerticalFont();
     UpdateCaption();

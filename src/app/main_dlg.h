@@ -5,15 +5,18 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/layout.h"
 #include "app/operation_ui.h"
 #include "chart/recording_store.h"
 #include "chart/trend_chart.h"
+#include "device/device_connection.h"
 #include "hostnet/host_address_state.h"
 #include "settings/display_settings.h"
 
@@ -24,6 +27,8 @@ class QToolBar;
 namespace somvix {
 
 class CClientArea;
+class CStatusDlg;
+class HostAdaptation;
 
 // The main window: it holds the program's state and handles every command of the user. The
 // menu bar, the toolbar under it and the client area below (the two charts) are its parts.
@@ -61,6 +66,16 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
+    // Device operations: the status window and the download commands (main_dlg_transfer.cpp).
+    void OpenStatusWindow();
+    void DestroyStatusWindow();
+    CStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+    HostAddressState& HostAddress() { return m_hostAddress; }
+    // The monitor's port (the command line may change it; the program uses DEVICE_PORT).
+    void SetDevicePort(std::uint16_t port) { m_connectionOptions.port = port; }
+    // Replaces the platform's host address adaptation (tests).
+    void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
+
     // --- Recording and charts (main_dlg_recording.cpp) ---
     // Opens a recording without the file dialog, as for a file named on the command line; -1
     // for a file that is not a .htr recording (nothing changes then).
@@ -75,7 +90,8 @@ public:
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
 
-    // Communication options: the connection choice and the temporary host address, for the run.
+    // Communication options (main_dlg_comm.cpp): m_nConnectionKind and m_strHostName of
+    // m_hostAddress change only when the dialog ends with OK.
     void OnCommOptions();
     const HostAddressState& HostAddress() const { return m_hostAddress; }
 
@@ -92,6 +108,15 @@ private:
     void MeasureClient();
     void CreateVerticalFont();
     void UpdateCaption();
+
+    // Device operations (main_dlg_transfer.cpp).
+    enum class FinalMessage { AfterClosing, BeforeClosing };
+    void OnDownload();
+    void OnDownloadAlt();
+    void RunDownloadCommand(FinalMessage order);
+    HostAdaptation& Adaptation();
+    // Runs the operation on a worker thread while the status window holds the user.
+    int RunDeviceOperation(const std::function<int(OperationUi&)>& operation);
 
     // Command table: id -> handler. Ids without an entry have no handler yet.
     std::map<int, Handler> m_handlers;
@@ -127,6 +152,12 @@ private:
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
 
+    // Device operations.
+    CStatusDlg* m_pStatusDlg = nullptr;  // the status window now open, or null
+    HostAddressState m_hostAddress;
+    std::unique_ptr<HostAdaptation> m_pHostAdaptation;
+    ConnectionOptions m_connectionOptions;
+
     // Display settings and their dialogs (main_dlg_settings.cpp).
     // Start-up: the defaults, then the file, which is created when missing.
     void ReadSettings();
@@ -140,10 +171,6 @@ private:
 
     // About box (main_dlg_about.cpp).
     void OnAbout();
-
-    // Communication options: m_nConnectionKind and m_strHostName change only when the dialog
-    // ends with OK; the rest is the host adaptation's.
-    HostAddressState m_hostAddress;
 };
 
 }  // namespace somvix

@@ -1,9 +1,9 @@
 // The main window's recording: choosing and reading a recording, and the caption it gives.
 #include <QFileDialog>
-#include <QMessageBox>
 
 #include "app/client_area.h"
 #include "app/main_dlg.h"
+#include "app/message_box.h"
 #include "chart/recording_reader.h"
 #include "chart/zone_hiding.h"
 
@@ -67,12 +67,7 @@ void CMainDlg::ApplyZoneHiding() {
 
 void CMainDlg::ShowMessageBox(const std::string& text, const std::string& caption,
                               MessageIcon icon) {
-    const QMessageBox::Icon boxIcon = icon == MessageIcon::Hand          ? QMessageBox::Critical
-                                      : icon == MessageIcon::Exclamation ? QMessageBox::Warning
-                                                                         : QMessageBox::Information;
-    QMessageBox box(boxIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, this);
-    box.exec();
+    somvix::ShowMessageBox(this, text, caption, icon);
 }
 
 }  // namespace somvix

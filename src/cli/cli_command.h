@@ -16,6 +16,7 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
     bool interactive;  // a person answers on `in` (a terminal); otherwise questions get "No"
+    bool errIsTerminal = false;  // `err` is a terminal: progress may be drawn in place
 };
 
 inline constexpr int EXIT_USAGE = 2;

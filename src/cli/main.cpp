@@ -12,6 +12,7 @@
 #include "cli/cli_command.h"
 
 int main(int argc, char** argv) {
-    somvix::CliContext context{std::cin, std::cout, std::cerr, isatty(fileno(stdin)) != 0};
+    somvix::CliContext context{std::cin, std::cout, std::cerr, isatty(fileno(stdin)) != 0,
+                               isatty(fileno(stderr)) != 0};
     return somvix::RunCli(argc, argv, context);
 }

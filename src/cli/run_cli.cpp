@@ -4,6 +4,7 @@
 
 #include "about/program_version.h"
 #include "cli/cli_command.h"
+#include "cli/download_command.h"
 #include "cli/recording_commands.h"
 
 namespace somvix {
@@ -11,6 +12,7 @@ namespace somvix {
 std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     std::vector<std::unique_ptr<CliCommand>> commands;
     // Each verb is added here when its subsystem is built.
+    commands.push_back(MakeDownloadCommand());
     commands.push_back(MakeInfoCommand());
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeRenderCommand());

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "app/operation_ui.h"
+
+class QWidget;
+
+namespace somvix {
+
+// A modal message box with one OK button, an explicit caption and an icon, owned by parent.
+void ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
+                    MessageIcon icon);
+
+}  // namespace somvix

@@ -1,0 +1,120 @@
+#include "cli/cli_operation_ui.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+
+#include "cli/cli_command.h"
+
+namespace somvix {
+
+namespace {
+
+constexpr int PROGRESS_WIDTH = 40;  // characters of the drawn bar
+
+bool IsYes(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return false;
+    }
+    const char answer = line[first];
+    return answer == 's' || answer == 'S' || answer == 'y' || answer == 'Y';
+}
+
+}  // namespace
+
+CliOperationUi::CliOperationUi(CliContext& context) : m_context(context) {}
+
+CliOperationUi::~CliOperationUi() {
+    EndProgressLine();
+}
+
+void CliOperationUi::SetAnswer(const std::string& question, ConfirmAnswer answer) {
+    m_answers[question] = answer;
+}
+
+void CliOperationUi::EndProgressLine() {
+    if (m_bProgressLineOpen) {
+        m_context.err << '\n';
+        m_bProgressLineOpen = false;
+    }
+}
+
+void CliOperationUi::SetStatusText(const std::string& text) {
+    if (text == m_strStatus) {
+        return;
+    }
+    m_strStatus = text;
+    EndProgressLine();
+    m_context.err << text << '\n';
+    if (m_bProgressShown) {
+        DrawProgress();
+    }
+}
+
+void CliOperationUi::ShowProgress() {
+    m_bProgressShown = true;
+    DrawProgress();
+}
+
+void CliOperationUi::HideProgress() {
+    m_bProgressShown = false;
+    EndProgressLine();
+}
+
+void CliOperationUi::AdvanceProgress(int delta) {
+    m_nProgress = std::clamp(m_nProgress + delta, 0, PROGRESS_RANGE);
+    if (m_bProgressShown) {
+        DrawProgress();
+    }
+}
+
+void CliOperationUi::DrawProgress() {
+    // Only a terminal can redraw a line in place; a log file gets the status lines alone.
+    if (!m_context.errIsTerminal) {
+        return;
+    }
+    const int filled = m_nProgress * PROGRESS_WIDTH / PROGRESS_RANGE;
+    m_context.err << "\r[" << std::string(filled, '#') << std::string(PROGRESS_WIDTH - filled, ' ')
+                  << "] " << m_nProgress * 100 / PROGRESS_RANGE << "%" << std::flush;
+    m_bProgressLineOpen = true;
+}
+
+ConfirmAnswer CliOperationUi::Confirm(const std::string& statement, const std::string& question) {
+    EndProgressLine();
+    const auto given = m_answers.find(question);
+    if (given != m_answers.end()) {
+        m_context.err << statement << '\n'
+                      << question << ' ' << (given->second == ConfirmAnswer::Yes ? "Si" : "No")
+                      << '\n';
+        return given->second;
+    }
+    if (m_context.interactive) {
+        return AskOnTerminal(statement, question);
+    }
+    m_context.err << statement << '\n' << question << " No\n";
+    return ConfirmAnswer::No;
+}
+
+ConfirmAnswer CliOperationUi::AskOnTerminal(const std::string& statement,
+                                            const std::string& question) {
+    m_context.err << "ADVERTENCIA! " << statement << '\n' << question << " [s/N] " << std::flush;
+    std::string line;
+    if (!std::getline(m_context.in, line)) {
+        m_context.err << '\n';
+        return ConfirmAnswer::No;
+    }
+    return IsYes(line) ? ConfirmAnswer::Yes : ConfirmAnswer::No;
+}
+
+void CliOperationUi::ShowMessage(const std::string& text, const std::string& caption,
+                                 MessageIcon /*icon*/) {
+    EndProgressLine();
+    m_context.err << caption << ": " << text << '\n';
+}
+
+ConfirmAnswer AnswerFromFlag(const std::string& value) {
+    return value == "yes" ? ConfirmAnswer::Yes : ConfirmAnswer::No;
+}
+
+}  // namespace somvix

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "app/operation_ui.h"
+
+namespace somvix {
+
+struct CliContext;
+
+// The terminal as the user of a device operation. Status texts go to the error stream, one line
+// each time the text changes; on a terminal the progress bar is drawn in place on its own line.
+// Messages go to the error stream too. A question is answered from the answers given
+// beforehand (command-line flags), else asked on the terminal, else answered No.
+class CliOperationUi : public OperationUi {
+public:
+    explicit CliOperationUi(CliContext& context);
+    ~CliOperationUi() override;
+
+    // The answer to every question with this text (the one-line question of the dialog).
+    void SetAnswer(const std::string& question, ConfirmAnswer answer);
+    // Ends an open progress line, so that what follows starts on a line of its own.
+    void EndProgressLine();
+
+    void SetStatusText(const std::string& text) override;
+    void ShowProgress() override;
+    void HideProgress() override;
+    void AdvanceProgress(int delta) override;
+    ConfirmAnswer Confirm(const std::string& statement, const std::string& question) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+
+private:
+    void DrawProgress();
+    ConfirmAnswer AskOnTerminal(const std::string& statement, const std::string& question);
+
+    CliContext& m_context;
+    std::map<std::string, ConfirmAnswer> m_answers;
+    std::string m_strStatus;
+    int m_nProgress = 0;            // 0..PROGRESS_RANGE
+    bool m_bProgressShown = false;  // between ShowProgress and HideProgress
+    bool m_bProgressLineOpen = false;
+};
+
+// "yes" or "no", as the answer flags take them.
+ConfirmAnswer AnswerFromFlag(const std::string& value);
+
+}  // namespace somvix

@@ -1,0 +1,68 @@
+#include "cli/download_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "cli/cli_operation_ui.h"
+#include "cli/transfer_options.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
+#include "transfer/download.h"
+#include "transfer/download_folder.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+namespace {
+
+class DownloadCommand : public CliCommand {
+public:
+    const char* Name() const override { return "download"; }
+    const char* Description() const override {
+        return "Download every monitoring not fetched before into FOLDER";
+    }
+
+    void Register(CLI::App& verb) override {
+        verb.add_option("FOLDER", m_strFolder, "The download folder")->required();
+        m_options.Register(verb);
+        verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
+                        "Answer to \"¿Desea reemplazarlos?\" for the folder of an incomplete "
+                        "earlier download (default: ask on a terminal, else no)")
+            ->check(CLI::IsMember({"yes", "no"}));
+    }
+
+    int Run(CliContext& context) override {
+        HostAddressState hostAddress;
+        m_options.ApplyTo(hostAddress);
+        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
+        const TransferSettings settings = m_options.MakeSettings();
+
+        CliOperationUi ui(context);
+        if (!m_strReplaceIncomplete.empty()) {
+            ui.SetAnswer("¿Desea reemplazarlos?", AnswerFromFlag(m_strReplaceIncomplete));
+        }
+        const int result = DownloadMonitorData(FolderChoicePath(m_strFolder), hostAddress,
+                                               *adaptation, ui, settings);
+        ui.EndProgressLine();
+        if (result == -1) {
+            context.out << "Error en descarga de datos\n";
+            return 1;
+        }
+        context.out << "Descarga de datos completada\n";
+        return 0;
+    }
+
+private:
+    std::string m_strFolder;
+    std::string m_strReplaceIncomplete;
+    CliTransferOptions m_options;
+};
+
+}  // namespace
+
+std::unique_ptr<CliCommand> MakeDownloadCommand() {
+    return std::make_unique<DownloadCommand>();
+}
+
+}  // namespace somvix

@@ -1,0 +1,47 @@
+#include "cli/transfer_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/program_dir.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
+#include "hostnet/make_host_adaptation.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+void CliTransferOptions::Register(CLI::App& verb) {
+    m_pLanOption = verb.add_option("--lan", m_strLanHost,
+                                   "Reach the monitor over the local network at HOST (\"LAN\")");
+    CLI::Option* cable = verb.add_flag(
+        "--cable", m_bCable, "Reach the monitor over the crossed cable at 10.8.0.1 (default)");
+    m_pLanOption->excludes(cable);
+    verb.add_option("--port", m_nPort, "The monitor's TCP port (default 20248)")
+        ->check(CLI::Range(1, 65535));
+    verb.add_option("--records-dir", m_strRecordsDir,
+                    "Folder of the downloaded list and the logs of each monitor (default: the "
+                    "program's data folder)")
+        ->check(CLI::ExistingDirectory);
+}
+
+void CliTransferOptions::ApplyTo(HostAddressState& hostAddress) const {
+    if (m_pLanOption != nullptr && m_pLanOption->count() > 0) {
+        hostAddress.m_nConnectionKind = CONNECTION_LAN;
+        hostAddress.m_strHostName = m_strLanHost;
+    } else {
+        hostAddress.m_nConnectionKind = CONNECTION_CABLE;
+    }
+}
+
+std::unique_ptr<HostAdaptation> CliTransferOptions::MakeAdaptation() const {
+    return MakeHostAdaptation(m_strInterface);
+}
+
+TransferSettings CliTransferOptions::MakeSettings() const {
+    TransferSettings settings;
+    settings.recordsDir = m_strRecordsDir.empty() ? DataDirectory() : m_strRecordsDir;
+    settings.connection.port = m_nPort;
+    return settings;
+}
+
+}  // namespace somvix

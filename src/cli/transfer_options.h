@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "device/device_connection.h"
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
+
+namespace somvix {
+
+class HostAdaptation;
+struct HostAddressState;
+struct TransferSettings;
+
+// The options every device verb shares: how the monitor is reached and where the records live.
+//   --lan HOST      connection kind 1, the monitor at HOST
+//   --cable         connection kind 0 (the default), the monitor at 10.8.0.1
+//   --port N        the monitor's port instead of 20248
+//   --records-dir   the folder of the downloaded list and the logs (default: the program's)
+class CliTransferOptions {
+public:
+    void Register(CLI::App& verb);
+
+    // The connection kind and host name chosen.
+    void ApplyTo(HostAddressState& hostAddress) const;
+    // The adaptation of this platform for the chosen kind.
+    std::unique_ptr<HostAdaptation> MakeAdaptation() const;
+    TransferSettings MakeSettings() const;
+
+private:
+    std::string m_strLanHost;
+    CLI::Option* m_pLanOption = nullptr;
+    bool m_bCable = false;
+    std::uint16_t m_nPort = DEVICE_PORT;
+    std::filesystem::path m_strRecordsDir;
+    // The wired adapter of the cable kind (empty: the platform's choice); an option of its own
+    // names it.
+    std::string m_strInterface;
+};
+
+}  // namespace somvix

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+namespace somvix {
+
+class OperationUi;
+
+#if defined(_WIN32)
+inline constexpr char PATH_SEPARATOR = '\\';
+#else
+inline constexpr char PATH_SEPARATOR = '/';
+#endif
+
+// Whether a character separates the levels of a path here ('\' and '/' on Windows, '/' else).
+bool IsPathSeparator(char character);
+
+// The folder part of the path a folder choice returns (the folder, a separator and a name):
+// everything before the last separator. false when the path holds no separator, so names no
+// folder.
+bool CutAtLastSeparator(const std::string& path, std::string& folder);
+
+// What a folder choice hands the download for a folder: the folder, a separator (unless it
+// ends with one, as the root does) and the name "*".
+std::string FolderChoicePath(const std::string& folder);
+
+// folder + separator + name.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Creates the folder (its last level only) when it does not exist. A failure shows later, when
+// the first file cannot be created in it.
+void EnsureFolder(const std::string& folder);
+
+// Deletes the files of a folder, in the order of the listing, and stops at the first entry
+// that cannot be deleted as a file; sub-folders are not entered, so one stops the emptying.
+void EmptyFolder(const std::string& folder);
+
+// What differs between the download and the erase when a leftover monitoring folder is found.
+struct PrepareTexts {
+    const char* question;       // of the confirmation dialog
+    const char* removalFailed;  // message box text; "%s" is the monitoring name
+};
+
+inline constexpr PrepareTexts DOWNLOAD_PREPARE_TEXTS = {"¿Desea reemplazarlos?",
+                                                        "Error descargando datos de %s!"};
+inline constexpr PrepareTexts ERASE_PREPARE_TEXTS = {
+    "¿Desea reemplazarlos antes de eliminar?",
+    "Error descargando datos de %s. No se eliminan datos."};
+
+// "Se han encontrado datos de la monitorización NAME-DEVICE, de una descarga previa aparentemente
+// incompleta."
+std::string IncompleteDownloadStatement(const std::string& monitoringName,
+                                        const std::string& deviceName);
+
+// Makes the monitoring folder ready to fetch into. A folder that is already there is a leftover
+// of a run that did not finish: the user is asked whether to replace it.
+//   0: the folder exists (new, or emptied and made anew) and the monitoring may be fetched;
+//   1: the user answered No; the folder is left untouched;
+//  -1: the old folder cannot be removed; its message has been shown.
+int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
+                            const std::string& deviceName, const PrepareTexts& texts,
+                            OperationUi& ui);
+
+}  // namespace somvix

@@ -1,0 +1,69 @@
+#include "transfer/fetch_monitoring.h"
+
+#include <filesystem>
+#include <string_view>
+
+#include "device/protocol.h"
+#include "transfer/device_session.h"
+#include "transfer/download_folder.h"
+#include "transfer/records.h"
+#include "transfer/safe_name.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+namespace {
+
+struct FileKind {
+    std::string_view listCommand;
+    bool invalidCommandMeansNone;  // the monitor may not know this list command
+};
+
+constexpr FileKind FILE_KINDS[] = {
+    {COMMAND_GET_EEG_LIST, false}, {COMMAND_GET_HTR_LIST, false}, {COMMAND_GET_FHI_LIST, true},
+    {COMMAND_GET_EVT_LIST, true},  {COMMAND_GET_IMP_LIST, true},
+};
+
+}  // namespace
+
+int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
+                         const std::string& monitoringFolder, FileSync& fileSync) {
+    for (const FileKind& kind : FILE_KINDS) {
+        std::string list;
+        if (session.Transact(std::string(kind.listCommand) + " " + monitoringName, list) != 0) {
+            return -1;
+        }
+        if (list.empty() || (kind.invalidCommandMeansNone && list == REPLY_INVALID_COMMAND)) {
+            continue;
+        }
+        std::string fileName;
+        while (TakeToken(list, fileName) == 0) {
+            if (!IsSafeName(fileName)) {
+                ShowRefusedName(session.Ui(), fileName);
+                return -1;
+            }
+            const std::filesystem::path path = JoinPath(monitoringFolder, fileName);
+            const std::string command =
+                std::string(COMMAND_FILE) + " " + monitoringName + "\\" + fileName;
+            if (TransactFile(session.Connection(), command, path) != 0) {
+                return -1;
+            }
+            if (fileSync.SyncFile(path) != 0) {
+                return -1;
+            }
+        }
+    }
+    // The new entries of the folder, and the folder's own entry in the device folder, must be
+    // as durable as the files they name.
+    if (fileSync.SyncFolder(monitoringFolder) != 0) {
+        return -1;
+    }
+    return fileSync.SyncFolder(std::filesystem::path(monitoringFolder).parent_path());
+}
+
+void RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {
+    AppendNameLine(records.downloadLog, monitoringName);
+    AppendNameLine(records.downloadedList, monitoringName);
+}
+
+}  // namespace somvix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace somvix {
+
+class DeviceSession;
+class FileSync;
+struct RecordPaths;
+
+// Fetches every file of one monitoring into its folder: the five list commands in the order
+// ".eeg", ".htr", ".fhi", ".evt", ".imp", each followed by one "FILE" per name of its list. The
+// files and the folder are synced to the disk before it returns 0. -1 on any failure (a failed
+// exchange or transfer, a file name that cannot name a file, a sync that fails): the caller
+// aborts, and what was written stays.
+int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
+                         const std::string& monitoringFolder, FileSync& fileSync);
+
+// Records a fetched monitoring: its line in the download log, then in the downloaded list.
+void RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName);
+
+}  // namespace somvix

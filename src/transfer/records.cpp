@@ -1,0 +1,89 @@
+#include "transfer/records.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+namespace somvix {
+
+namespace {
+
+// The records were always text-mode files on Windows: every line feed is stored as CR LF.
+std::string WithRecordLineEnds(const std::string& text) {
+    std::string stored;
+    stored.reserve(text.size() + 8);
+    for (const char character : text) {
+        if (character == '\n') {
+            stored += '\r';
+        }
+        stored += character;
+    }
+    return stored;
+}
+
+int WriteRecordText(const std::filesystem::path& path, const std::string& text,
+                    std::ios::openmode mode) {
+    std::ofstream file(path, std::ios::binary | mode);
+    if (!file) {
+        return -1;
+    }
+    const std::string stored = WithRecordLineEnds(text);
+    file.write(stored.data(), static_cast<std::streamsize>(stored.size()));
+    file.close();
+    return file ? 0 : -1;
+}
+
+}  // namespace
+
+RecordPaths MakeRecordPaths(const std::filesystem::path& recordsDir,
+                            const std::string& deviceName) {
+    return RecordPaths{recordsDir / (deviceName + ".txt"),
+                       recordsDir / ("descargas-" + deviceName + ".txt"),
+                       recordsDir / ("eliminados-" + deviceName + ".txt")};
+}
+
+std::string FormatRecordDate(const RecordDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2d-%.2d-%.4d", date.day, date.month, date.year);
+    return text;
+}
+
+std::string FormatWithText(const std::string& format, const std::string& text) {
+    const std::size_t at = format.find("%s");
+    if (at == std::string::npos) {
+        return format;
+    }
+    return format.substr(0, at) + text + format.substr(at + 2);
+}
+
+std::set<std::string> ReadDownloadedList(const std::filesystem::path& path) {
+    std::set<std::string> names;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        std::ofstream created(path, std::ios::binary);
+        return names;
+    }
+    // Words are separated by any white space, so CR LF, LF and blanks all work.
+    std::ifstream file(path, std::ios::binary);
+    std::string word;
+    while (file >> word) {
+        names.insert(word);
+    }
+    return names;
+}
+
+int WriteLogHeading(const std::filesystem::path& path, const LogHeading& heading,
+                    const std::string& dateText) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        return WriteRecordText(path, FormatWithText(heading.existingFileForm, dateText),
+                               std::ios::app);
+    }
+    return WriteRecordText(path, FormatWithText(heading.newFileForm, dateText), std::ios::trunc);
+}
+
+int AppendNameLine(const std::filesystem::path& path, const std::string& name) {
+    return WriteRecordText(path, name + "\n", std::ios::app);
+}
+
+}  // namespace somvix

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/cli_command.h"
+#include "support/scripted_peer.h"
+#include "support/simulator_process.h"
+#include "support/temp_dir.h"
+#include "transfer/monitor_fixture.h"
+
+// `somvixmn-cli download`, run in-process with its streams in strings, against the simulator.
+
+namespace somvix::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DownloadCommandTest : public ::testing::Test {
+protected:
+    DownloadCommandTest() {
+        fs::create_directories(Records());
+        m_monitor.AddMonitoring("paciente1");
+    }
+
+    fs::path Records() const { return m_pc.Path() / "registros"; }
+    fs::path Downloads() const { return m_pc.Path() / "descargas"; }
+    fs::path Leftover() const { return Downloads() / "SOMVIXSIM" / "paciente1"; }
+
+    // Runs the verb with the folder, the records folder and the port before the options given.
+    int Run(std::uint16_t port, std::vector<std::string> options = {}, bool interactive = false,
+            bool errIsTerminal = false) {
+        std::vector<std::string> words = {
+            "somvixmn-cli",    "download", Downloads().string(), "--lan",
+            "127.0.0.1",       "--port",   std::to_string(port), "--records-dir",
+            Records().string()};
+        words.insert(words.end(), options.begin(), options.end());
+        return RunWords(words, interactive, errIsTerminal);
+    }
+
+    int RunWords(const std::vector<std::string>& words, bool interactive = false,
+                 bool errIsTerminal = false) {
+        std::vector<const char*> argv;
+        for (const std::string& word : words) {
+            argv.push_back(word.c_str());
+        }
+        m_out.str("");
+        m_err.str("");
+        CliContext context{m_in, m_out, m_err, interactive, errIsTerminal};
+        return RunCli(static_cast<int>(argv.size()), argv.data(), context);
+    }
+
+    void MakeLeftover() {
+        fs::create_directories(Leftover());
+        WriteFileBytes(Leftover() / "old.htr", "old");
+    }
+
+    MonitorFolder m_monitor;
+    TempDir m_pc;
+    std::istringstream m_in;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+TEST_F(DownloadCommandTest, CompletionOnStandardOutputStatusOnStandardError) {
+    SimulatorProcess monitor(m_monitor.Serving());
+    EXPECT_EQ(Run(monitor.Port()), 0);
+    EXPECT_EQ(m_out.str(), "Descarga de datos completada\n");
+    EXPECT_EQ(m_err.str(),
+              "Conectando...\nAutenticando...\nCargando lista de archivos...\n"
+              "Cargando datos paciente1 ...\nDesconectando ...\n");
+    for (const std::string& file : MonitorFolder::FilesOf("paciente1")) {
+        EXPECT_EQ(ReadFileBytes(Downloads() / "SOMVIXSIM" / "paciente1" / file),
+                  m_monitor.Original("paciente1", file));
+    }
+    EXPECT_EQ(ReadFileBytes(Records() / "SOMVIXSIM.txt"), "paciente1\r\n");
+}
+
+TEST_F(DownloadCommandTest, FailureGivesTheErrorMessageAndStatusOne) {
+    {
+        SimulatorProcess monitor(m_monitor.Serving({"--refuse-login"}));
+        EXPECT_EQ(Run(monitor.Port()), 1);
+        EXPECT_EQ(m_out.str(), "Error en descarga de datos\n");
+    }
+    RefusingPort nobody;
+    EXPECT_EQ(Run(nobody.Port()), 1);
+    EXPECT_EQ(m_out.str(), "Error en descarga de datos\n");
+    EXPECT_EQ(m_err.str(), "Conectando...\n");
+}
+
+TEST_F(DownloadCommandTest, ReplaceIncompleteFlagAnswersTheQuestion) {
+    SimulatorProcess monitor(m_monitor.Serving());
+    MakeLeftover();
+    EXPECT_EQ(Run(monitor.Port(), {"--replace-incomplete", "no"}), 0);
+    EXPECT_EQ(ReadFileBytes(Leftover() / "old.htr"), "old");
+    EXPECT_NE(m_err.str().find("¿Desea reemplazarlos? No\n"), std::string::npos) << m_err.str();
+
+    EXPECT_EQ(Run(monitor.Port(), {"--replace-incomplete", "yes"}), 0);
+    EXPECT_FALSE(fs::exists(Leftover() / "old.htr"));
+    EXPECT_TRUE(fs::exists(Leftover() / "paciente1.htr"));
+    EXPECT_NE(m_err.str().find("Se han encontrado datos de la monitorización paciente1-SOMVIXSIM"),
+              std::string::npos);
+}
+
+TEST_F(DownloadCommandTest, WithoutTheFlagATerminalIsAskedElseTheAnswerIsNo) {
+    SimulatorProcess monitor(m_monitor.Serving());
+    MakeLeftover();
+    EXPECT_EQ(Run(monitor.Port()), 0);  // no terminal
+    EXPECT_TRUE(fs::exists(Leftover() / "old.htr"));
+
+    m_in.str("\n");  // the terminal's Enter: the default No
+    EXPECT_EQ(Run(monitor.Port(), {}, true), 0);
+    EXPECT_TRUE(fs::exists(Leftover() / "old.htr"));
+    EXPECT_NE(m_err.str().find("¿Desea reemplazarlos? [s/N] "), std::string::npos);
+
+    m_in.clear();
+    m_in.str("s\n");
+    EXPECT_EQ(Run(monitor.Port(), {}, true), 0);
+    EXPECT_FALSE(fs::exists(Leftover() / "old.htr"));
+    EXPECT_EQ(ReadFileBytes(Records() / "SOMVIXSIM.txt"), "paciente1\r\n");
+}
+
+TEST_F(DownloadCommandTest, ProgressIsDrawnInPlaceOnlyOnATerminal) {
+    m_monitor.AddMonitoring("paciente2");
+    {
+        SimulatorProcess monitor(m_monitor.Serving());
+        EXPECT_EQ(Run(monitor.Port(), {}, false, true), 0);
+    }
+    const std::string terminal = m_err.str();
+    EXPECT_NE(terminal.find("\r[####################                    ] 50%"), std::string::npos)
+        << terminal;
+    EXPECT_NE(terminal.find("] 100%\n"), std::string::npos) << terminal;
+    // Every status line starts on a line of its own.
+    EXPECT_NE(terminal.find("\nDesconectando ...\n"), std::string::npos) << terminal;
+}
+
+TEST_F(DownloadCommandTest, UsageErrorsGiveStatusTwo) {
+    const std::string folder = Downloads().string();
+    const std::vector<std::vector<std::string>> wrong = {
+        {"somvixmn-cli", "download"},
+        {"somvixmn-cli", "download", folder, "--lan", "127.0.0.1", "--cable"},
+        {"somvixmn-cli", "download", folder, "--replace-incomplete", "maybe"},
+        {"somvixmn-cli", "download", folder, "--port", "0"},
+        {"somvixmn-cli", "download", folder, "--port", "65536"},
+        {"somvixmn-cli", "download", folder, "--records-dir", (m_pc.Path() / "none").string()},
+    };
+    for (const auto& words : wrong) {
+        EXPECT_EQ(RunWords(words), 2) << words.size() << " " << words.back();
+        EXPECT_TRUE(m_out.str().empty());
+    }
+    EXPECT_FALSE(fs::exists(Downloads()));
+}
+
+TEST_F(DownloadCommandTest, TheProgramKeepsItsStreamsApart) {
+    SimulatorProcess monitor(m_monitor.Serving());
+    const fs::path out = m_pc.Path() / "out.txt";
+    const fs::path err = m_pc.Path() / "err.txt";
+    const std::string command =
+        std::string("'") + SOMVIX_BIN_DIR + "/somvixmn-cli' download '" + Downloads().string() +
+        "' --lan 127.0.0.1 --port " + std::to_string(monitor.Port()) + " --records-dir '" +
+        Records().string() + "' </dev/null >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFileBytes(out), "Descarga de datos completada\n");
+    EXPECT_NE(ReadFileBytes(err).find("Cargando datos paciente1 ...\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace somvix::test

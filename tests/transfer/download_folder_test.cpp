@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/fake_operation_ui.h"
+#include "support/temp_dir.h"
+#include "transfer/download_folder.h"
+#include "transfer/safe_name.h"
+
+namespace somvix {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeOperationUi;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+TEST(CutAtLastSeparator, FolderIsEverythingBeforeTheLastSeparator) {
+    std::string folder;
+    ASSERT_TRUE(CutAtLastSeparator("/home/ana/datos/*", folder));
+    EXPECT_EQ(folder, "/home/ana/datos");
+    ASSERT_TRUE(CutAtLastSeparator("/*", folder));
+    EXPECT_EQ(folder, "");  // the root folder
+    EXPECT_FALSE(CutAtLastSeparator("*", folder));
+#if defined(_WIN32)
+    ASSERT_TRUE(CutAtLastSeparator("C:\\datos/sub\\*", folder));
+    EXPECT_EQ(folder, "C:\\datos/sub");
+#else
+    ASSERT_TRUE(CutAtLastSeparator("/datos/a\\b*", folder));
+    EXPECT_EQ(folder, "/datos");  // a backslash is an ordinary character here
+#endif
+}
+
+TEST(FolderChoicePath, FolderSeparatorAndStarCutBackToTheFolder) {
+    std::string folder;
+    for (const std::string chosen : {"/home/ana/datos", "relative/datos"}) {
+        const std::string path = FolderChoicePath(chosen);
+        EXPECT_EQ(path, chosen + PATH_SEPARATOR + "*");
+        ASSERT_TRUE(CutAtLastSeparator(path, folder));
+        EXPECT_EQ(folder, chosen);
+    }
+#if !defined(_WIN32)
+    // The root keeps its one separator; the cut leaves the empty text that stands for it.
+    EXPECT_EQ(FolderChoicePath("/"), "/*");
+    ASSERT_TRUE(CutAtLastSeparator(FolderChoicePath("/"), folder));
+    EXPECT_EQ(JoinPath(folder, "SOMVIX-7"), "/SOMVIX-7");
+#endif
+}
+
+TEST(IsSafeName, RefusesWhatCouldLeaveItsFolder) {
+    using namespace std::string_literals;
+    for (const std::string& name :
+         {""s, "."s, ".."s, "a/b"s, "..\\x"s, "C:x"s, "a\nb"s, "a\0b"s, "tab\there"s, "del\x7f"s}) {
+        EXPECT_FALSE(IsSafeName(name)) << name;
+    }
+    for (const char* name :
+         {"paciente1", "SOMVIX-7", "...", ".hidden", "a b", "trend.htr", "Núñez"}) {
+        EXPECT_TRUE(IsSafeName(name)) << name;
+    }
+}
+
+TEST(EnsureFolder, CreatesOnlyTheLastLevel) {
+    TempDir dir;
+    const std::string folder = (dir.Path() / "datos").string();
+    EnsureFolder(folder);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EnsureFolder(folder);  // already there: nothing happens
+    EXPECT_TRUE(fs::is_directory(folder));
+    const std::string deep = (dir.Path() / "a" / "b").string();
+    EnsureFolder(deep);
+    EXPECT_FALSE(fs::exists(deep));
+}
+
+TEST(EmptyFolder, DeletesFilesAndStopsAtASubFolder) {
+    TempDir dir;
+    WriteFileBytes(dir.Path() / "a.eeg", "1");
+    WriteFileBytes(dir.Path() / "b.htr", "2");
+    EmptyFolder(dir.Path().string());
+    EXPECT_TRUE(fs::is_empty(dir.Path()));
+
+    // With a sub-folder, the emptying ends there: the sub-folder and at least it stay.
+    fs::create_directory(dir.Path() / "sub");
+    WriteFileBytes(dir.Path() / "sub" / "inner", "3");
+    EmptyFolder(dir.Path().string());
+    EXPECT_TRUE(fs::exists(dir.Path() / "sub" / "inner"));
+}
+
+class PrepareMonitoringFolderTest : public ::testing::Test {
+protected:
+    std::string Folder() const { return (m_dir.Path() / "paciente1").string(); }
+    int Prepare() {
+        return PrepareMonitoringFolder(Folder(), "paciente1", "SOMVIX-7", DOWNLOAD_PREPARE_TEXTS,
+                                       m_ui);
+    }
+
+    TempDir m_dir;
+    FakeOperationUi m_ui;
+};
+
+TEST_F(PrepareMonitoringFolderTest, NewFolderIsCreatedWithoutAQuestion) {
+    EXPECT_EQ(Prepare(), 0);
+    EXPECT_TRUE(fs::is_directory(Folder()));
+    EXPECT_TRUE(m_ui.Calls().empty());
+}
+
+TEST_F(PrepareMonitoringFolderTest, LeftoverAnsweredSiIsEmptiedAndMadeAnew) {
+    fs::create_directory(Folder());
+    WriteFileBytes(fs::path(Folder()) / "partial.htr", "abc");
+    m_ui.QueueAnswers({ConfirmAnswer::Yes});
+    EXPECT_EQ(Prepare(), 0);
+    EXPECT_TRUE(fs::is_directory(Folder()));
+    EXPECT_TRUE(fs::is_empty(Folder()));
+    EXPECT_EQ(m_ui.Calls(),
+              std::vector<std::string>{"confirm:Se han encontrado datos de la monitorización "
+                                       "paciente1-SOMVIX-7, de una descarga previa aparentemente "
+                                       "incompleta.|¿Desea reemplazarlos?"});
+}
+
+TEST_F(PrepareMonitoringFolderTest, LeftoverAnsweredNoIsLeftUntouched) {
+    fs::create_directory(Folder());
+    WriteFileBytes(fs::path(Folder()) / "partial.htr", "abc");
+    m_ui.QueueAnswers({ConfirmAnswer::No});
+    EXPECT_EQ(Prepare(), 1);
+    EXPECT_EQ(ReadFileBytes(fs::path(Folder()) / "partial.htr"), "abc");
+    EXPECT_TRUE(m_ui.CallsStartingWith("message:").empty());
+}
+
+TEST_F(PrepareMonitoringFolderTest, LeftoverWithSubFolderCannotBeRemoved) {
+    fs::create_directories(fs::path(Folder()) / "sub");
+    m_ui.QueueAnswers({ConfirmAnswer::Yes});
+    EXPECT_EQ(Prepare(), -1);
+    EXPECT_TRUE(fs::is_directory(fs::path(Folder()) / "sub"));
+    EXPECT_EQ(m_ui.CallsStartingWith("message:"),
+              std::vector<std::string>{"message:Error|Error descargando datos de paciente1!|16"});
+}
+
+TEST_F(PrepareMonitoringFolderTest, EraseTextsAskAndReportTheirOwnWay) {
+    fs::create_directories(fs::path(Folder()) / "sub");
+    m_ui.QueueAnswers({ConfirmAnswer::Yes});
+    EXPECT_EQ(PrepareMonitoringFolder(Folder(), "paciente1", "SOMVIX-7", ERASE_PREPARE_TEXTS, m_ui),
+              -1);
+    ASSERT_EQ(m_ui.Calls().size(), 2u);
+    EXPECT_NE(m_ui.Calls()[0].find("|¿Desea reemplazarlos antes de eliminar?"), std::string::npos);
+    EXPECT_EQ(m_ui.Calls()[1],
+              "message:Error|Error descargando datos de paciente1. No se eliminan datos.|16");
+}
+
+TEST_F(PrepareMonitoringFolderTest, FileInPlaceOfTheFolderIsReportedNotDeleted) {
+    WriteFileBytes(Folder(), "not a folder");
+    m_ui.QueueAnswers({ConfirmAnswer::Yes});
+    EXPECT_EQ(Prepare(), -1);
+    EXPECT_EQ(ReadFileBytes(Folder()), "not a folder");
+}
+
+}  // namespace
+}  // namespace somvix
