@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
+#include "app/status_dlg.h"
 #include "app/command_table.h"
 #include "app/language.h"
 #include "chart/caption.h"
@@ -204,6 +205,10 @@ void CMainDlg::OnPaint(QPainter& painter) {
     }
     PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower,
                 EventMarkerStyle{m_bmpEvent, m_fontVertical});
+    // A repaint during a device operation leaves the keyboard with the status window.
+    if (m_pStatusDlg != nullptr) {
+        m_pStatusDlg->setFocus();
+    }
 }
 
 }  // namespace somvix
