@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <thread>
 
 #include "hostnet/command_runner.h"
 #include "hostnet/netns_lab.h"
@@ -29,17 +28,6 @@ std::map<std::string, std::string> FilesByName(const fs::path& folder) {
     return files;
 }
 
-// Waits (boundedly) until the monitor's log says it listens.
-bool WaitForListening(const fs::path& log) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        if (test::ReadFileBytes(log).find("listening on") != std::string::npos) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 // The monitor in one namespace at 10.8.0.1, somvixmn-cli in the other on a bare adapter: the
 // download works only through the address the adaptation adds, and the address is gone after.
 TEST(NetnsDownload, CableDownloadAddsTheAddressForItsTimeAndFetchesEverything) {
@@ -65,7 +53,7 @@ TEST(NetnsDownload, CableDownloadAddsTheAddressForItsTimeAndFetchesEverything) {
         test::InNamespace(lab->MonitorNamespace(), {BIN_DIR + "/somvix-monitor", "--root",
                                                     samples.string(), "--listen", "10.8.0.1"}),
         monitorLog);
-    ASSERT_TRUE(WaitForListening(monitorLog)) << test::ReadFileBytes(monitorLog);
+    ASSERT_TRUE(test::WaitForText(monitorLog, "listening on")) << test::ReadFileBytes(monitorLog);
 
     const std::string output =
         RunCommand("ip", "netns exec " + lab->PcNamespace() + " " + BIN_DIR +

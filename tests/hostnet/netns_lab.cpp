@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "hostnet/command_runner.h"
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -161,6 +162,16 @@ BackgroundProcess::~BackgroundProcess() {
     }
     ::kill(m_pid, SIGKILL);
     ::waitpid(m_pid, nullptr, 0);
+}
+
+bool WaitForText(const std::filesystem::path& file, const std::string& text) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (ReadFileBytes(file).find(text) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
 }
 
 std::vector<std::string> InNamespace(const std::string& nameSpace,

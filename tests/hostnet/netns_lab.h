@@ -70,6 +70,10 @@ private:
     pid_t m_pid = -1;
 };
 
+// Waits, boundedly (5 s), until the file holds the text, as a background program's output file
+// says it is ready; false when it does not in time.
+bool WaitForText(const std::filesystem::path& file, const std::string& text);
+
 // A child process's command line with the program inside a namespace: ip netns exec NS ...
 std::vector<std::string> InNamespace(const std::string& nameSpace,
                                      std::vector<std::string> arguments);
