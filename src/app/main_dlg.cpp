@@ -9,9 +9,9 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
-#include "app/status_dlg.h"
 #include "app/command_table.h"
 #include "app/language.h"
+#include "app/status_dlg.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
 #include "chart/marker_draw.h"
