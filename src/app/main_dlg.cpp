@@ -9,9 +9,9 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
-#include "app/status_dlg.h"
 #include "app/command_table.h"
 #include "app/language.h"
+#include "app/status_dlg.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
 #include "chart/marker_draw.h"
@@ -66,6 +66,7 @@ void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
 void CMainDlg::RegisterHandlers() {
     // Each command's handler joins this table when its subsystem is built.
     m_handlers.clear();
+    m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
     m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
     m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;

@@ -90,6 +90,11 @@ public:
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
 
+    // Communication options (main_dlg_comm.cpp): m_nConnectionKind and m_strHostName of
+    // m_hostAddress change only when the dialog ends with OK.
+    void OnCommOptions();
+    const HostAddressState& HostAddress() const { return m_hostAddress; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

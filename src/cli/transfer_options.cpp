@@ -6,6 +6,7 @@
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
 #include "hostnet/make_host_adaptation.h"
+#include "hostnet/wired_adapter.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -16,6 +17,14 @@ void CliTransferOptions::Register(CLI::App& verb) {
     CLI::Option* cable = verb.add_flag(
         "--cable", m_bCable, "Reach the monitor over the crossed cable at 10.8.0.1 (default)");
     m_pLanOption->excludes(cable);
+    verb.add_option("--interface", m_strInterface,
+                    "The wired adapter of the cable kind (default: the one SOMVIX_INTERFACE "
+                    "names, else the first physical Ethernet adapter that is up)")
+        ->check(CLI::Validator(
+            [](const std::string& name) {
+                return IsValidInterfaceName(name) ? std::string() : "not an adapter name: " + name;
+            },
+            "ADAPTER"));
     verb.add_option("--port", m_nPort, "The monitor's TCP port (default 20248)")
         ->check(CLI::Range(1, 65535));
     verb.add_option("--records-dir", m_strRecordsDir,

@@ -21,6 +21,7 @@ struct TransferSettings;
 // The options every device verb shares: how the monitor is reached and where the records live.
 //   --lan HOST      connection kind 1, the monitor at HOST
 //   --cable         connection kind 0 (the default), the monitor at 10.8.0.1
+//   --interface IF  the wired adapter the cable kind gives 10.8.0.2 (default: the platform's)
 //   --port N        the monitor's port instead of 20248
 //   --records-dir   the folder of the downloaded list and the logs (default: the program's)
 class CliTransferOptions {
@@ -39,8 +40,7 @@ private:
     bool m_bCable = false;
     std::uint16_t m_nPort = DEVICE_PORT;
     std::filesystem::path m_strRecordsDir;
-    // The wired adapter of the cable kind (empty: the platform's choice); an option of its own
-    // names it.
+    // The wired adapter of the cable kind (empty: the platform's choice).
     std::string m_strInterface;
 };
 

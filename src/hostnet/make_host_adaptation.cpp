@@ -1,28 +1,27 @@
 #include "hostnet/make_host_adaptation.h"
 
+#include "hostnet/tool_host_adaptation.h"
+
+#if defined(_WIN32)
+#include "hostnet/netsh_tools.h"
+#else
+#include "hostnet/iproute_tools.h"
+#include "hostnet/wired_adapter.h"
+#endif
+
 namespace somvix {
 
-namespace {
-
-// FIXME: stands in until the network shell adaptation exists: it changes nothing on the PC and
-// only aims the connection at the monitor's cable address or at the typed host name.
-class AddressOnlyAdaptation : public HostAdaptation {
-public:
-    int AdaptHostAddress(HostAddressState& state, OperationUi* /*ui*/) override {
-        if (state.m_nConnectionKind == CONNECTION_LAN) {
-            state.m_strDeviceAddress = state.m_strHostName;
-        } else if (state.m_nConnectionKind == CONNECTION_CABLE) {
-            state.m_strDeviceAddress = "10.8.0.1";
-        }
-        return 0;
-    }
-    void RestoreHostAddress(HostAddressState& /*state*/, OperationUi* /*ui*/) override {}
-};
-
-}  // namespace
-
-std::unique_ptr<HostAdaptation> MakeHostAdaptation(const std::string& /*interfaceName*/) {
-    return std::make_unique<AddressOnlyAdaptation>();
+std::unique_ptr<HostAdaptation> MakeHostAdaptation(const std::string& interfaceName) {
+#if defined(_WIN32)
+    // The network shell finds the adapter by its name in the system's language.
+    (void)interfaceName;
+    std::unique_ptr<NetworkTools> tools = std::make_unique<NetshTools>();
+#else
+    std::unique_ptr<NetworkTools> tools =
+        std::make_unique<IprouteTools>(ChooseWiredAdapter(interfaceName));
+#endif
+    return std::make_unique<ToolHostAdaptation>(std::make_unique<SystemCommandRunner>(),
+                                                std::move(tools));
 }
 
 }  // namespace somvix

@@ -141,6 +141,8 @@ TEST_F(DownloadCommandTest, UsageErrorsGiveStatusTwo) {
     const std::vector<std::vector<std::string>> wrong = {
         {"somvixmn-cli", "download"},
         {"somvixmn-cli", "download", folder, "--lan", "127.0.0.1", "--cable"},
+        {"somvixmn-cli", "download", folder, "--cable", "--interface", "eth0 up"},
+        {"somvixmn-cli", "download", folder, "--interface", "a-name-too-long-0"},
         {"somvixmn-cli", "download", folder, "--replace-incomplete", "maybe"},
         {"somvixmn-cli", "download", folder, "--port", "0"},
         {"somvixmn-cli", "download", folder, "--port", "65536"},

@@ -1,0 +1,33 @@
+#include <algorithm>
+#include <array>
+
+#include "app/main_dlg.h"
+#include "hostnet/connection_kinds.h"
+#include "settings/comm_options_dlg.h"
+
+namespace somvix {
+
+void CMainDlg::OnCommOptions() {
+    const std::array<std::string, 2> kinds = g_connectionKinds;
+    std::size_t longest = 0;
+    for (const std::string& kind : kinds) {
+        longest = std::max(longest, kind.size());
+    }
+
+    CCommOptionsDlg dlg(this);
+    dlg.m_pszKinds = kinds.data();
+    dlg.m_nKinds = static_cast<int>(kinds.size());
+    dlg.m_nKindTextSize = static_cast<int>(longest) + 1;
+    dlg.m_nKind = m_hostAddress.m_nConnectionKind;
+    dlg.m_strHost = m_hostAddress.m_strHostName;
+    if (dlg.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    m_hostAddress.m_nConnectionKind = dlg.m_nKind;
+    // The host name is kept while the cable is chosen, for a later return to "LAN".
+    if (dlg.m_nKind == CONNECTION_LAN) {
+        m_hostAddress.m_strHostName = dlg.m_strHost;
+    }
+}
+
+}  // namespace somvix

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace somvix {
+
+// Longest command line a child is started with; the platform's buffer holds 1024 bytes with the
+// terminating zero. Longer command lines are refused (nothing runs, the output is empty).
+inline constexpr std::size_t MAX_COMMAND_LINE = 1023;
+// Size of one read of the child's output.
+inline constexpr std::size_t READ_PIECE_SIZE = 100;
+// How long a child may keep its output open before it is ended.
+inline constexpr std::chrono::milliseconds COMMAND_TIMEOUT{60000};
+
+// Runs an operating-system command and returns what it wrote; the seam through which the host
+// adaptation reaches the network tools, so that tests can script them.
+class CommandRunner {
+public:
+    virtual ~CommandRunner() = default;
+    // Runs "program arguments" and returns its standard output and standard error as one text.
+    // A command that cannot be started gives an empty text; no error is reported otherwise.
+    virtual std::string RunCommand(const std::string& program, const std::string& arguments) = 0;
+};
+
+// The command line of a program and its arguments: joined by one blank, no quotes added.
+std::string JoinCommandLine(const std::string& program, const std::string& arguments);
+
+// Starts the command line as a child with no standard input and its standard output and
+// standard error joined into one pipe, and collects that output in pieces of at most
+// READ_PIECE_SIZE bytes until every writer has closed it. A piece contributes its bytes up to
+// its first zero byte. The child is reaped; one that keeps its output open longer than timeout
+// is ended (with anything it started) and what it wrote so far is returned.
+std::string RunCommand(const std::string& program, const std::string& arguments,
+                       std::chrono::milliseconds timeout = COMMAND_TIMEOUT);
+
+// RunCommand of this platform behind the seam.
+class SystemCommandRunner : public CommandRunner {
+public:
+    explicit SystemCommandRunner(std::chrono::milliseconds timeout = COMMAND_TIMEOUT)
+        : m_timeout(timeout) {}
+    std::string RunCommand(const std::string& program, const std::string& arguments) override;
+
+private:
+    std::chrono::milliseconds m_timeout;
+};
+
+}  // namespace somvix

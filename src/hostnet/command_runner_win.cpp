@@ -1,0 +1,117 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "hostnet/command_runner.h"
+#include "hostnet/command_runner_piece.h"
+
+namespace somvix {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class UniqueHandle {
+public:
+    explicit UniqueHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+    ~UniqueHandle() { Close(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    HANDLE Get() const { return m_handle; }
+    HANDLE* Receive() { return &m_handle; }
+    void Close() {
+        if (m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(m_handle);
+        }
+        m_handle = nullptr;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Our texts are UTF-8; a command line given to CreateProcessA is read in the ANSI code page
+// (1252 on the monitor's Spanish and English systems), which is where "Conexión de área local"
+// must arrive as the adapter's name.
+std::string ToAnsiCodePage(const std::string& utf8) {
+    const int wideSize =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          wideSize);
+    const int ansiSize =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(ansiSize), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, ansi.data(), ansiSize, nullptr,
+                          nullptr);
+    return ansi;
+}
+
+}  // namespace
+
+std::string RunCommand(const std::string& program, const std::string& arguments,
+                       std::chrono::milliseconds timeout) {
+    const std::string commandLine = ToAnsiCodePage(JoinCommandLine(program, arguments));
+    if (commandLine.size() > MAX_COMMAND_LINE) {
+        return {};
+    }
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof security;
+    security.lpSecurityDescriptor = nullptr;
+    security.bInheritHandle = TRUE;
+    UniqueHandle readEnd;
+    UniqueHandle writeEnd;
+    if (!::CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) {
+        return {};
+    }
+    // Only the write end is for the child.
+    ::SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = writeEnd.Get();
+    startup.hStdError = writeEnd.Get();
+    std::vector<char> buffer(MAX_COMMAND_LINE + 1, '\0');
+    commandLine.copy(buffer.data(), commandLine.size());
+    PROCESS_INFORMATION process{};
+    const BOOL started = ::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE,
+                                          CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr,
+                                          nullptr, &startup, &process);
+    writeEnd.Close();
+    if (!started) {
+        return {};
+    }
+    UniqueHandle processHandle(process.hProcess);
+    UniqueHandle threadHandle(process.hThread);
+
+    // ReadFile on an anonymous pipe cannot time out, so the pipe is read only when it holds
+    // bytes; PeekNamedPipe fails once every writer has closed it and it is empty.
+    const Clock::time_point deadline = Clock::now() + timeout;
+    std::string output;
+    char piece[READ_PIECE_SIZE];
+    for (;;) {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) {
+            break;
+        }
+        if (available == 0) {
+            if (Clock::now() >= deadline) {
+                ::TerminateProcess(processHandle.Get(), 1);
+                break;
+            }
+            ::Sleep(5);
+            continue;
+        }
+        DWORD count = 0;
+        if (!::ReadFile(readEnd.Get(), piece, sizeof piece, &count, nullptr) || count == 0) {
+            break;
+        }
+        AppendOutputPiece(output, piece, count);
+    }
+    // Closing the handles releases the child's record; nothing waits for its exit.
+    return output;
+}
+
+}  // namespace somvix

@@ -1,0 +1,187 @@
+#include "hostnet/delay_relay.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace somvix::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Piece {
+    Clock::time_point due;
+    std::vector<char> bytes;
+    std::size_t sent = 0;
+};
+
+// One direction of a relayed connection.
+struct Direction {
+    int from = -1;
+    int to = -1;
+    std::deque<Piece> pending;
+    bool ended = false;   // the sender has closed its side
+    bool closed = false;  // the end has been passed on
+};
+
+sockaddr_in Address(const std::string& dotted, std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    ::inet_pton(AF_INET, dotted.c_str(), &address.sin_addr);
+    return address;
+}
+
+void NoDelay(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+// Takes in what arrived and passes on what is due; false once the direction is finished.
+bool Pump(Direction& direction, bool readable, std::chrono::microseconds delay) {
+    if (readable && !direction.ended) {
+        std::vector<char> bytes(65536);
+        const ssize_t count = ::read(direction.from, bytes.data(), bytes.size());
+        if (count <= 0) {
+            direction.ended = true;
+        } else {
+            bytes.resize(static_cast<std::size_t>(count));
+            direction.pending.push_back({Clock::now() + delay, std::move(bytes)});
+        }
+    }
+    while (!direction.pending.empty() && direction.pending.front().due <= Clock::now()) {
+        Piece& piece = direction.pending.front();
+        const ssize_t count = ::send(direction.to, piece.bytes.data() + piece.sent,
+                                     piece.bytes.size() - piece.sent, MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (count <= 0) {
+            break;  // the send buffer is full: wait until the socket can take more
+        }
+        piece.sent += static_cast<std::size_t>(count);
+        if (piece.sent == piece.bytes.size()) {
+            direction.pending.pop_front();
+        }
+    }
+    if (direction.ended && direction.pending.empty() && !direction.closed) {
+        ::shutdown(direction.to, SHUT_WR);
+        direction.closed = true;
+    }
+    return !direction.closed;
+}
+
+void Relay(int client, int upstream, std::chrono::microseconds delay) {
+    Direction directions[2];
+    directions[0].from = client;
+    directions[0].to = upstream;
+    directions[1].from = upstream;
+    directions[1].to = client;
+    bool running[2] = {true, true};
+    while (running[0] || running[1]) {
+        pollfd ready[2] = {{client, 0, 0}, {upstream, 0, 0}};
+        std::optional<Clock::duration> wait;
+        const Clock::time_point now = Clock::now();
+        for (int i = 0; i < 2; ++i) {
+            if (!directions[i].ended) {
+                ready[i].events |= POLLIN;
+            }
+            if (directions[i].pending.empty()) {
+                continue;
+            }
+            const Clock::time_point due = directions[i].pending.front().due;
+            if (due <= now) {
+                ready[1 - i].events |= POLLOUT;  // due but not yet taken by the socket
+            } else if (!wait || due - now < *wait) {
+                wait = due - now;
+            }
+        }
+        timespec timeout{};
+        if (wait) {
+            const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait);
+            timeout.tv_sec = static_cast<time_t>(nanoseconds.count() / 1000000000);
+            timeout.tv_nsec = static_cast<long>(nanoseconds.count() % 1000000000);
+        }
+        if (::ppoll(ready, 2, wait ? &timeout : nullptr, nullptr) < 0 && errno != EINTR) {
+            return;
+        }
+        for (int i = 0; i < 2; ++i) {
+            const bool readable = (ready[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+            running[i] = Pump(directions[i], readable, delay);
+        }
+    }
+}
+
+[[noreturn]] void RunRelay(const std::string& listenAddress, std::uint16_t listenPort,
+                           const std::string& upstreamAddress, std::uint16_t upstreamPort,
+                           std::chrono::microseconds delay, int readyFd) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    const sockaddr_in local = Address(listenAddress, listenPort);
+    if (::bind(listener, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
+        ::listen(listener, 4) != 0) {
+        ::_exit(1);
+    }
+    const char ready = 'r';
+    (void)::write(readyFd, &ready, 1);
+    ::close(readyFd);
+    for (;;) {
+        const int client = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) {
+            continue;
+        }
+        const int upstream = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const sockaddr_in remote = Address(upstreamAddress, upstreamPort);
+        if (::connect(upstream, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0) {
+            NoDelay(client);
+            NoDelay(upstream);
+            Relay(client, upstream, delay);
+        }
+        ::close(upstream);
+        ::close(client);
+    }
+}
+
+}  // namespace
+
+DelayRelay::DelayRelay(const std::string& nameSpace, const std::string& listenAddress,
+                       std::uint16_t listenPort, const std::string& upstreamAddress,
+                       std::uint16_t upstreamPort, std::chrono::microseconds oneWayDelay) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
+        return;
+    }
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        ::close(ends[0]);
+        const int fd = ::open(("/run/netns/" + nameSpace).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || ::setns(fd, CLONE_NEWNET) != 0) {
+            ::_exit(1);
+        }
+        RunRelay(listenAddress, listenPort, upstreamAddress, upstreamPort, oneWayDelay, ends[1]);
+    }
+    ::close(ends[1]);
+    char ready = 0;
+    m_bListening = m_pid > 0 && ::read(ends[0], &ready, 1) == 1;
+    ::close(ends[0]);
+}
+
+DelayRelay::~DelayRelay() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+}  // namespace somvix::test

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sched.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <functional>
+#include <thread>
+
+#include "hostnet/iproute_tools.h"
+#include "hostnet/netns_lab.h"
+#include "hostnet/tool_host_adaptation.h"
+#include "support/fake_operation_ui.h"
+
+namespace somvix {
+namespace {
+
+using test::NetnsLab;
+
+// Runs the work on a thread of its own inside the namespace: the tools it starts run there too.
+// When withoutNetworkAdmin is set, that thread and what it starts lose the network-admin right,
+// as an ordinary user's program would lack it.
+bool RunInNamespace(const std::string& nameSpace, bool withoutNetworkAdmin,
+                    const std::function<void()>& work) {
+    bool entered = false;
+    std::thread worker([&] {
+        const int fd = ::open(("/run/netns/" + nameSpace).c_str(), O_RDONLY | O_CLOEXEC);
+        entered = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (entered && withoutNetworkAdmin) {
+            // Out of the bounding set, so that even root's children do not get it back, and out
+            // of this thread's own sets, so that it is not passed on.
+            __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+            __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+            const unsigned bit = 1u << CAP_NET_ADMIN;
+            entered = ::prctl(PR_CAPBSET_DROP, CAP_NET_ADMIN, 0, 0, 0) == 0 &&
+                      ::syscall(SYS_capget, &header, data) == 0;
+            data[0].effective &= ~bit;
+            data[0].permitted &= ~bit;
+            data[0].inheritable &= ~bit;
+            entered = entered && ::syscall(SYS_capset, &header, data) == 0;
+        }
+        if (entered) {
+            work();
+        }
+    });
+    worker.join();
+    return entered;
+}
+
+class NetnsAdaptationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string whyNot;
+        m_lab = NetnsLab::Make(whyNot);
+        if (m_lab == nullptr) {
+            GTEST_SKIP() << "skipped: " << whyNot;
+        }
+        m_state.m_nConnectionKind = CONNECTION_CABLE;
+    }
+
+    ToolHostAdaptation MakeAdaptation() const {
+        return ToolHostAdaptation(std::make_unique<SystemCommandRunner>(),
+                                  std::make_unique<IprouteTools>(m_lab->PcInterface()));
+    }
+
+    std::unique_ptr<NetnsLab> m_lab;
+    HostAddressState m_state;
+    test::FakeOperationUi m_ui;
+};
+
+TEST_F(NetnsAdaptationTest, AddsTheAddressForTheOperationAndRemovesItAfterwards) {
+    std::string during;
+    ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), false, [&] {
+        ToolHostAdaptation adaptation = MakeAdaptation();
+        EXPECT_EQ(adaptation.AdaptHostAddress(m_state, &m_ui), 0);
+        during = m_lab->PcAddresses();
+        adaptation.RestoreHostAddress(m_state, &m_ui);
+    }));
+    EXPECT_NE(during.find("inet 10.8.0.2/24"), std::string::npos) << during;
+    EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
+    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_EQ(m_lab->PcAddresses().find("10.8.0.2"), std::string::npos);
+    EXPECT_EQ(m_ui.StatusTexts(), (std::vector<std::string>{TEXT_RESTORING}));
+}
+
+TEST_F(NetnsAdaptationTest, AddressThatWasThereStaysThere) {
+    ASSERT_EQ(
+        NetnsLab::Ip(m_lab->PcNamespace(), "addr add 10.8.0.2/24 dev " + m_lab->PcInterface()), "");
+    ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), false, [&] {
+        ToolHostAdaptation adaptation = MakeAdaptation();
+        EXPECT_EQ(adaptation.AdaptHostAddress(m_state, &m_ui), 0);
+        adaptation.RestoreHostAddress(m_state, &m_ui);
+    }));
+    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_NE(m_lab->PcAddresses().find("inet 10.8.0.2/24"), std::string::npos);
+    EXPECT_TRUE(m_ui.Calls().empty());
+}
+
+TEST_F(NetnsAdaptationTest, WithoutTheNetworkAdminRightTheAddFails) {
+    int result = 0;
+    ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), true, [&] {
+        ToolHostAdaptation adaptation = MakeAdaptation();
+        result = adaptation.AdaptHostAddress(m_state, &m_ui);
+    }));
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_EQ(m_ui.StatusTexts(), (std::vector<std::string>{TEXT_ADAPT_ERROR}));
+    EXPECT_EQ(m_lab->PcAddresses().find("10.8.0.2"), std::string::npos);
+}
+
+TEST(NetnsLab, LeavesNoNamespaceBehind) {
+    std::string whyNot;
+    std::unique_ptr<NetnsLab> lab = NetnsLab::Make(whyNot);
+    if (lab == nullptr) {
+        GTEST_SKIP() << "skipped: " << whyNot;
+    }
+    const std::string monitor = lab->MonitorNamespace();
+    const std::string pc = lab->PcNamespace();
+    EXPECT_TRUE(NetnsLab::NamespaceExists(monitor));
+    EXPECT_NE(NetnsLab::Ip(monitor, "-4 addr show").find("inet 10.8.0.1/24"), std::string::npos);
+    lab.reset();
+    EXPECT_FALSE(NetnsLab::NamespaceExists(monitor));
+    EXPECT_FALSE(NetnsLab::NamespaceExists(pc));
+}
+
+}  // namespace
+}  // namespace somvix
