@@ -109,25 +109,12 @@ private:
 int DownloadMonitorData(const std::string& path, HostAddressState& hostAddress,
                         HostAdaptation& adaptation, OperationUi& ui,
                         const TransferSettings& settings) {
-    // A path without a separator names no folder; the root would be the only reading of it.
-    std::string downloadFolder;
-    if (!CutAtLastSeparator(path, downloadFolder)) {
-        return -1;
-    }
-    DeviceSession session(hostAddress, adaptation, ui);
-    if (session.Open(settings.connection) != 0) {
-        return -1;
-    }
-    std::string deviceName;
-    switch (NameAndLogIn(session, deviceName)) {
-        case LoginOutcome::Broken:
-            return session.Abort();
-        case LoginOutcome::Refused:
-            return session.Finish(-1);
-        case LoginOutcome::Accepted:
-            break;
-    }
-    return DownloadRun(session, settings, downloadFolder, deviceName).Run();
+    return RunLoggedInSession(
+        path, hostAddress, adaptation, ui, settings.connection,
+        [&](DeviceSession& session, const std::string& downloadFolder,
+            const std::string& deviceName) {
+            return DownloadRun(session, settings, downloadFolder, deviceName).Run();
+        });
 }
 
 }  // namespace somvix
