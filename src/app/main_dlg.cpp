@@ -67,6 +67,7 @@ void CMainDlg::RegisterHandlers() {
     m_handlers.clear();
     m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
     m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
+    m_handlers[ID_ERASE] = &CMainDlg::OnErase;
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
