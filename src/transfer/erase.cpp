@@ -1,7 +1,6 @@
 #include "transfer/erase.h"
 
 #include <filesystem>
-#include <set>
 #include <system_error>
 
 #include "app/operation_ui.h"
@@ -11,6 +10,7 @@
 #include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
+#include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -27,36 +27,20 @@ enum class CopyDecision {
     Keep,      // an old copy could not be replaced: leave it on the monitor
 };
 
-// The steps of one run after the login, with what they share.
-class EraseRun {
+// The steps of one run after the login.
+class EraseRun : public TransferRun {
 public:
-    EraseRun(DeviceSession& session, const TransferSettings& settings,
-             const std::string& downloadFolder, const std::string& deviceName)
-        : m_session(session),
-          m_ui(session.Ui()),
-          m_settings(settings),
-          m_strDownloadFolder(downloadFolder),
-          m_strDeviceFolder(JoinPath(downloadFolder, deviceName)),
-          m_strDeviceName(deviceName),
-          m_records(MakeRecordPaths(settings.recordsDir, deviceName)) {}
+    using TransferRun::TransferRun;
 
     // From "GETLIST" to the ending.
     int Run() {
-        m_ui.SetStatusText("Cargando lista de archivos...");
         std::string list;
-        if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
-            return m_session.Abort();
+        const int loaded =
+            LoadListAndPrepare(list, {{m_records.downloadLog, ERASE_DOWNLOAD_HEADING},
+                                      {m_records.eraseLog, DOWNLOAD_HEADING}});
+        if (loaded != 0) {
+            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
         }
-        if (list.empty()) {
-            return m_session.Finish(0);
-        }
-        m_downloaded = ReadDownloadedList(m_records.downloadedList);
-        const std::string date = FormatRecordDate(m_settings.Today());
-        WriteLogHeading(m_records.downloadLog, ERASE_DOWNLOAD_HEADING, date);
-        WriteLogHeading(m_records.eraseLog, DOWNLOAD_HEADING, date);
-        EnsureFolder(m_strDownloadFolder);
-        EnsureFolder(m_strDeviceFolder);
-
         m_ui.SetStatusText("Vaciando...");
         // Every token counts, also those after the first name without "paciente", where the
         // loop ends: the bar may stop short of its end.
@@ -144,15 +128,6 @@ private:
         }
         return 0;
     }
-
-    DeviceSession& m_session;
-    OperationUi& m_ui;
-    const TransferSettings& m_settings;
-    const std::string m_strDownloadFolder;
-    const std::string m_strDeviceFolder;
-    const std::string m_strDeviceName;
-    const RecordPaths m_records;
-    std::set<std::string> m_downloaded;
 };
 
 }  // namespace
@@ -175,12 +150,7 @@ std::string CapitalLetters(const std::string& name) {
 int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
                      HostAdaptation& adaptation, OperationUi& ui,
                      const TransferSettings& settings) {
-    return RunLoggedInSession(
-        path, hostAddress, adaptation, ui, settings.connection,
-        [&](DeviceSession& session, const std::string& downloadFolder,
-            const std::string& deviceName) {
-            return EraseRun(session, settings, downloadFolder, deviceName).Run();
-        });
+    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings);
 }
 
 }  // namespace somvix
