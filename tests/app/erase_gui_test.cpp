@@ -1,21 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
 #include "app/confirm_dlg.h"
-#include "app/main_dlg.h"
-#include "app/status_dlg.h"
-#include "modal_answerer.h"
 #include "res/resource_ids.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
-#include "support/temp_dir.h"
-#include "transfer/monitor_fixture.h"
+#include "transfer_gui_fixture.h"
 
 // The erase command of the main window against the simulator and a scripted monitor, with its
 // questions, the folder chooser and the final message box answered by the test.
@@ -24,28 +13,9 @@ namespace somvix {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ModalAnswerer;
 
-class EraseGuiTest : public ::testing::Test {
+class EraseGuiTest : public test::TransferGuiTest {
 protected:
-    void SetUp() override {
-        fs::create_directories(Downloads());
-        m_monitor.AddMonitoring("paciente1");
-        m_monitor.AddMonitoring("paciente2");
-        m_main.SetProgramDir(m_records.Path());
-        m_main.OnInitDialog();
-        m_main.HostAddress().m_nConnectionKind = CONNECTION_LAN;
-        m_main.HostAddress().m_strHostName = "127.0.0.1";
-        m_main.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_main));
-        m_answerer = std::make_unique<ModalAnswerer>(
-            [](QWidget* modal) { return qobject_cast<CStatusDlg*>(modal) != nullptr; });
-    }
-
-    fs::path Downloads() const { return m_pc.Path() / "descargas"; }
-    fs::path MonitoringFolder(const std::string& name) const {
-        return Downloads() / "SOMVIXSIM" / name;
-    }
     bool OnMonitor(const std::string& name) const { return fs::exists(m_monitor.Root() / name); }
 
     // The next question: its texts are written down, and the button of the answer clicked.
@@ -59,29 +29,6 @@ protected:
         });
     }
 
-    void ChooseDownloadFolder() {
-        m_answerer->Then([this](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            m_shown << dialog->windowTitle();
-            dialog->setDirectory(QString::fromStdString(Downloads().string()));
-            static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
-        });
-    }
-
-    // The final message box, and whether the status window was still up behind it.
-    void AnswerFinalMessage() {
-        m_answerer->Then([this](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            m_shown << box->windowTitle() + ": " + box->text();
-            m_finalIcon = box->icon();
-            m_bStatusWindowBehindFinalMessage =
-                m_main.StatusWindow() != nullptr && m_main.StatusWindow()->isVisible();
-            box->button(QMessageBox::Ok)->click();
-        });
-    }
-
     // Closes whatever else comes up, writing it down: the test expects nothing more.
     void RefuseAnythingElse() {
         m_answerer->Then([this](QWidget* modal) {
@@ -89,15 +36,6 @@ protected:
             modal->close();
         });
     }
-
-    test::MonitorFolder m_monitor;
-    test::TempDir m_pc;
-    test::TempDir m_records;
-    CMainDlg m_main;
-    std::unique_ptr<ModalAnswerer> m_answerer;
-    QStringList m_shown;
-    QMessageBox::Icon m_finalIcon = QMessageBox::NoIcon;
-    bool m_bStatusWindowBehindFinalMessage = true;
 };
 
 const QString FIRST_QUESTION =
@@ -112,26 +50,14 @@ TEST_F(EraseGuiTest, EraseRunsWithItsQuestionsInTheStatusWindow) {
     m_main.SetDevicePort(monitor.Port());
     const std::string original = m_monitor.Original("paciente1", "paciente1.htr");
 
-    QStringList statusSeen;
-    QTimer watch;
-    watch.setInterval(2);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (CStatusDlg* window = m_main.StatusWindow()) {
-            const QString text = window->StatusLine()->text();
-            if (statusSeen.isEmpty() || statusSeen.back() != text) {
-                statusSeen << text;
-            }
-        }
-    });
-    watch.start();
-
+    WatchStatusLine();
     Answer(ConfirmAnswer::Yes);
     ChooseDownloadFolder();
     Answer(ConfirmAnswer::Yes);
     Answer(ConfirmAnswer::No);
     AnswerFinalMessage();
     m_main.OnCommand(ID_ERASE);
-    watch.stop();
+    m_watch.stop();
 
     EXPECT_EQ(m_answerer->Pending(), 0u);
     EXPECT_EQ(m_shown,
@@ -140,12 +66,13 @@ TEST_F(EraseGuiTest, EraseRunsWithItsQuestionsInTheStatusWindow) {
                            "¿Descargar datos antes de eliminar?",
                            "ADVERTENCIA!: No existen datos de PACIENTE2-SOMVIXSIM en su PC | "
                            "¿Descargar datos antes de eliminar?",
-                           "Fin vaciado: Vaciado de datos completado"}));
+                           "Fin vaciado", "Vaciado de datos completado"}));
     EXPECT_EQ(m_finalIcon, QMessageBox::Information);
     EXPECT_FALSE(m_bStatusWindowBehindFinalMessage);
     EXPECT_EQ(m_main.StatusWindow(), nullptr);
-    EXPECT_TRUE(statusSeen.contains("Eliminando datos paciente2 ..."))
-        << statusSeen.join('|').toStdString();
+    EXPECT_TRUE(m_statusSeen.contains("Eliminando datos paciente2 ..."))
+        << m_statusSeen.join('|').toStdString();
+    EXPECT_GE(m_nLargestProgress, 250);
 
     EXPECT_FALSE(OnMonitor("paciente1"));
     EXPECT_FALSE(OnMonitor("paciente2"));
@@ -208,7 +135,7 @@ TEST_F(EraseGuiTest, RefusedLoginEndsWithTheErrorMessage) {
     AnswerFinalMessage();
     m_main.OnCommand(ID_ERASE);
     EXPECT_EQ(m_answerer->Pending(), 0u);
-    EXPECT_EQ(m_shown.back(), "Error: Error vaciado de datos");
+    EXPECT_EQ(m_shown.mid(2), (QStringList{"Error", "Error vaciado de datos"}));
     EXPECT_EQ(m_finalIcon, QMessageBox::Critical);
     EXPECT_FALSE(m_bStatusWindowBehindFinalMessage);
     EXPECT_TRUE(OnMonitor("paciente1"));
