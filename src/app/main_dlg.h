@@ -29,6 +29,7 @@ namespace somvix {
 class CClientArea;
 class CStatusDlg;
 class HostAdaptation;
+struct TransferSettings;
 
 // The main window: it holds the program's state and handles every command of the user. The
 // menu bar, the toolbar under it and the client area below (the two charts) are its parts.
@@ -115,8 +116,16 @@ private:
     void OnDownloadAlt();
     void RunDownloadCommand(FinalMessage order);
     HostAdaptation& Adaptation();
+    // The folder chooser of the device commands: false when cancelled, else the path handed to
+    // the operation (the chosen folder, a separator and a name).
+    bool ChooseDownloadFolder(std::string& path);
+    // The records folder and the connection options of a device operation.
+    TransferSettings MakeTransferSettings() const;
     // Runs the operation on a worker thread while the status window holds the user.
     int RunDeviceOperation(const std::function<int(OperationUi&)>& operation);
+
+    // --- Erase (main_dlg_erase.cpp) ---
+    void OnErase();
 
     // Command table: id -> handler. Ids without an entry have no handler yet.
     std::map<int, Handler> m_handlers;

@@ -59,20 +59,32 @@ void CMainDlg::OnDownloadAlt() {
     RunDownloadCommand(FinalMessage::BeforeClosing);
 }
 
-void CMainDlg::RunDownloadCommand(FinalMessage order) {
+bool CMainDlg::ChooseDownloadFolder(std::string& path) {
     const QString folder =
         QFileDialog::getExistingDirectory(this, QStringLiteral("Selección de carpeta de descarga"));
     if (folder.isEmpty()) {
-        return;
+        return false;
     }
-    const std::string path =
-        FolderChoicePath(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
+    path = FolderChoicePath(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
+    return true;
+}
 
-    OpenStatusWindow();
-    m_hostAddress.m_nLanguage = m_nLanguage;
+TransferSettings CMainDlg::MakeTransferSettings() const {
     TransferSettings settings;
     settings.recordsDir = m_strProgramDir;
     settings.connection = m_connectionOptions;
+    return settings;
+}
+
+void CMainDlg::RunDownloadCommand(FinalMessage order) {
+    std::string path;
+    if (!ChooseDownloadFolder(path)) {
+        return;
+    }
+
+    OpenStatusWindow();
+    m_hostAddress.m_nLanguage = m_nLanguage;
+    const TransferSettings settings = MakeTransferSettings();
     HostAdaptation& adaptation = Adaptation();
     const int result = RunDeviceOperation([&](OperationUi& ui) {
         return DownloadMonitorData(path, m_hostAddress, adaptation, ui, settings);

@@ -5,6 +5,7 @@
 #include "about/program_version.h"
 #include "cli/cli_command.h"
 #include "cli/download_command.h"
+#include "cli/erase_command.h"
 #include "cli/recording_commands.h"
 
 namespace somvix {
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     std::vector<std::unique_ptr<CliCommand>> commands;
     // Each verb is added here when its subsystem is built.
     commands.push_back(MakeDownloadCommand());
+    commands.push_back(MakeEraseCommand());
     commands.push_back(MakeInfoCommand());
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeRenderCommand());

@@ -4,6 +4,7 @@
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
+#include "transfer/download_folder.h"
 #include "transfer/safe_name.h"
 
 namespace somvix {
@@ -85,6 +86,30 @@ LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName) {
         return LoginOutcome::Broken;
     }
     return reply == REPLY_AUTH_OK ? LoginOutcome::Accepted : LoginOutcome::Refused;
+}
+
+int RunLoggedInSession(const std::string& path, HostAddressState& hostAddress,
+                       HostAdaptation& adaptation, OperationUi& ui,
+                       const ConnectionOptions& options, const LoggedInRun& run) {
+    // A path without a separator names no folder; the root would be the only reading of it.
+    std::string downloadFolder;
+    if (!CutAtLastSeparator(path, downloadFolder)) {
+        return -1;
+    }
+    DeviceSession session(hostAddress, adaptation, ui);
+    if (session.Open(options) != 0) {
+        return -1;
+    }
+    std::string deviceName;
+    switch (NameAndLogIn(session, deviceName)) {
+        case LoginOutcome::Broken:
+            return session.Abort();
+        case LoginOutcome::Refused:
+            return session.Finish(-1);
+        case LoginOutcome::Accepted:
+            break;
+    }
+    return run(session, downloadFolder, deviceName);
 }
 
 void ShowRefusedName(OperationUi& ui, const std::string& name) {

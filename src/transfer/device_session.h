@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "device/device_connection.h"
@@ -57,6 +58,19 @@ enum class LoginOutcome {
 // "Autenticando...", "SOMVIXNAME" (the reply is the device name) and "AUTH" with the
 // credential.
 LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName);
+
+// What a device operation does once it is logged in: it takes the session over, with the
+// download folder and the device name, and returns the operation's result.
+using LoggedInRun = std::function<int(DeviceSession& session, const std::string& downloadFolder,
+                                      const std::string& deviceName)>;
+
+// The common start of the download and the erase on the folder of path (the chosen folder, a
+// separator and a name): the session is opened, named and logged in, and run goes on from
+// there. -1 before run for a path that names no folder, a failed start or exchange, and a
+// refused login (which ends in order).
+int RunLoggedInSession(const std::string& path, HostAddressState& hostAddress,
+                       HostAdaptation& adaptation, OperationUi& ui,
+                       const ConnectionOptions& options, const LoggedInRun& run);
 
 // The status line that says why a name from the monitor was refused.
 void ShowRefusedName(OperationUi& ui, const std::string& name);

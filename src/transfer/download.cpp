@@ -9,6 +9,7 @@
 #include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
+#include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -27,35 +28,18 @@ int CountNamesToFetch(std::string list, const std::set<std::string>& downloaded)
     return count;
 }
 
-// The steps of one run after the login, with what they share.
-class DownloadRun {
+// The steps of one run after the login.
+class DownloadRun : public TransferRun {
 public:
-    DownloadRun(DeviceSession& session, const TransferSettings& settings,
-                const std::string& downloadFolder, const std::string& deviceName)
-        : m_session(session),
-          m_ui(session.Ui()),
-          m_settings(settings),
-          m_strDownloadFolder(downloadFolder),
-          m_strDeviceName(deviceName),
-          m_records(MakeRecordPaths(settings.recordsDir, deviceName)) {}
+    using TransferRun::TransferRun;
 
     // From "GETLIST" to the ending.
     int Run() {
-        m_ui.SetStatusText("Cargando lista de archivos...");
         std::string list;
-        if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
-            return m_session.Abort();
+        const int loaded = LoadListAndPrepare(list, {{m_records.downloadLog, DOWNLOAD_HEADING}});
+        if (loaded != 0) {
+            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
         }
-        if (list.empty()) {
-            return m_session.Finish(0);
-        }
-        m_downloaded = ReadDownloadedList(m_records.downloadedList);
-        WriteLogHeading(m_records.downloadLog, DOWNLOAD_HEADING,
-                        FormatRecordDate(m_settings.Today()));
-        const std::string deviceFolder = JoinPath(m_strDownloadFolder, m_strDeviceName);
-        EnsureFolder(m_strDownloadFolder);
-        EnsureFolder(deviceFolder);
-
         const int count = CountNamesToFetch(list, m_downloaded);
         if (count == 0) {
             return m_session.Finish(0);
@@ -65,7 +49,7 @@ public:
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
             m_ui.AdvanceProgress(step);
-            if (FetchUnlessDone(deviceFolder, name) != 0) {
+            if (FetchUnlessDone(name) != 0) {
                 return m_session.Abort();
             }
         }
@@ -74,7 +58,7 @@ public:
 
 private:
     // 0 when the run goes on (fetched, fetched before, or skipped), -1 to abort.
-    int FetchUnlessDone(const std::string& deviceFolder, const std::string& name) {
+    int FetchUnlessDone(const std::string& name) {
         if (m_downloaded.count(name) != 0) {
             return 0;
         }
@@ -83,7 +67,7 @@ private:
             return -1;
         }
         m_ui.SetStatusText("Cargando datos " + name + " ...");
-        const std::string monitoringFolder = JoinPath(deviceFolder, name);
+        const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != 0) {
             return 0;  // declined, or the old folder could not be removed: next monitoring
@@ -94,14 +78,6 @@ private:
         RecordFetchedMonitoring(m_records, name);
         return 0;
     }
-
-    DeviceSession& m_session;
-    OperationUi& m_ui;
-    const TransferSettings& m_settings;
-    const std::string m_strDownloadFolder;
-    const std::string m_strDeviceName;
-    const RecordPaths m_records;
-    std::set<std::string> m_downloaded;
 };
 
 }  // namespace
@@ -109,25 +85,7 @@ private:
 int DownloadMonitorData(const std::string& path, HostAddressState& hostAddress,
                         HostAdaptation& adaptation, OperationUi& ui,
                         const TransferSettings& settings) {
-    // A path without a separator names no folder; the root would be the only reading of it.
-    std::string downloadFolder;
-    if (!CutAtLastSeparator(path, downloadFolder)) {
-        return -1;
-    }
-    DeviceSession session(hostAddress, adaptation, ui);
-    if (session.Open(settings.connection) != 0) {
-        return -1;
-    }
-    std::string deviceName;
-    switch (NameAndLogIn(session, deviceName)) {
-        case LoginOutcome::Broken:
-            return session.Abort();
-        case LoginOutcome::Refused:
-            return session.Finish(-1);
-        case LoginOutcome::Accepted:
-            break;
-    }
-    return DownloadRun(session, settings, downloadFolder, deviceName).Run();
+    return RunTransfer<DownloadRun>(path, hostAddress, adaptation, ui, settings);
 }
 
 }  // namespace somvix

@@ -61,9 +61,9 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
     return fileSync.SyncFolder(std::filesystem::path(monitoringFolder).parent_path());
 }
 
-void RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {
+int RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {
     AppendNameLine(records.downloadLog, monitoringName);
-    AppendNameLine(records.downloadedList, monitoringName);
+    return AppendNameLine(records.downloadedList, monitoringName);
 }
 
 }  // namespace somvix

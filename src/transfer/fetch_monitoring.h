@@ -17,6 +17,7 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
                          const std::string& monitoringFolder, FileSync& fileSync);
 
 // Records a fetched monitoring: its line in the download log, then in the downloaded list.
-void RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName);
+// 0 once it stands in the downloaded list; -1 when the list cannot be written.
+int RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName);
 
 }  // namespace somvix

@@ -40,6 +40,11 @@ private:
             m_timer.stop();
             return;
         }
+        // A dialog that was closed and comes up again (one question dialog serves a whole run)
+        // is a new question.
+        if (m_last != nullptr && !m_last->isVisible()) {
+            m_last = nullptr;
+        }
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal == m_last || !modal->isVisible() ||
             (m_ignore && m_ignore(modal))) {

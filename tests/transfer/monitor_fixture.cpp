@@ -49,8 +49,9 @@ std::vector<std::string> MonitorFolder::Serving(const std::vector<std::string>& 
     return arguments;
 }
 
-int FakeHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* /*ui*/) {
+int FakeHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* ui) {
     m_calls.emplace_back("adapt");
+    m_nCallsWithUi += ui != nullptr ? 1 : 0;
     if (m_nAdaptResult != 0) {
         return m_nAdaptResult;
     }
@@ -59,8 +60,9 @@ int FakeHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* /
     return 0;
 }
 
-void FakeHostAdaptation::RestoreHostAddress(HostAddressState& /*state*/, OperationUi* /*ui*/) {
+void FakeHostAdaptation::RestoreHostAddress(HostAddressState& /*state*/, OperationUi* ui) {
     m_calls.emplace_back("restore");
+    m_nCallsWithUi += ui != nullptr ? 1 : 0;
 }
 
 }  // namespace somvix::test

@@ -42,6 +42,7 @@ public:
 
     int m_nAdaptResult = 0;  // -1: the address cannot be added
     std::vector<std::string> m_calls;
+    int m_nCallsWithUi = 0;  // calls given a status line to show their texts on
 };
 
 }  // namespace somvix::test

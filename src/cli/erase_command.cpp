@@ -1,0 +1,96 @@
+#include "cli/erase_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "cli/cli_operation_ui.h"
+#include "cli/transfer_options.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
+#include "transfer/download_folder.h"
+#include "transfer/erase.h"
+#include "transfer/query_monitor_name.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+namespace {
+
+class EraseCommand : public CliCommand {
+public:
+    const char* Name() const override { return "erase"; }
+    const char* Description() const override {
+        return "Empty the monitor, first downloading into FOLDER what this PC lacks, if wanted";
+    }
+
+    void Register(CLI::App& verb) override {
+        verb.add_option("FOLDER", m_strFolder, "The download folder")->required();
+        m_options.Register(verb);
+        verb.add_flag("--yes", m_bYes,
+                      "Answer \"¿Desea continuar?\" with yes (default: ask on a terminal, else "
+                      "no)");
+        verb.add_option("--download-missing", m_strDownloadMissing,
+                        "Answer to \"¿Descargar datos antes de eliminar?\" for a monitoring of "
+                        "which this PC has no copy (default: ask on a terminal, else no)")
+            ->check(CLI::IsMember({"yes", "no"}));
+        verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
+                        "Answer to \"¿Desea reemplazarlos antes de eliminar?\" for the folder of "
+                        "an incomplete earlier download (default: ask on a terminal, else no)")
+            ->check(CLI::IsMember({"yes", "no"}));
+    }
+
+    int Run(CliContext& context) override {
+        HostAddressState hostAddress;
+        m_options.ApplyTo(hostAddress);
+        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
+        const TransferSettings settings = m_options.MakeSettings();
+
+        CliOperationUi ui(context);
+        SetAnswers(ui);
+        std::string monitorName;
+        if (QueryMonitorName(hostAddress, *adaptation, settings.connection, monitorName) != 0) {
+            monitorName = hostAddress.m_strHostName;
+        }
+        if (ui.Confirm(EraseStatement(monitorName), ERASE_CONTINUE_QUESTION) !=
+            ConfirmAnswer::Yes) {
+            return EXIT_DECLINED;
+        }
+        const int result =
+            EraseMonitorData(FolderChoicePath(m_strFolder), hostAddress, *adaptation, ui, settings);
+        ui.EndProgressLine();
+        if (result < 0) {
+            context.out << ERASE_FAILED_TEXT << '\n';
+            return 1;
+        }
+        context.out << ERASE_COMPLETED_TEXT << '\n';
+        return 0;
+    }
+
+private:
+    void SetAnswers(CliOperationUi& ui) const {
+        if (m_bYes) {
+            ui.SetAnswer(ERASE_CONTINUE_QUESTION, ConfirmAnswer::Yes);
+        }
+        if (!m_strDownloadMissing.empty()) {
+            ui.SetAnswer(ERASE_DOWNLOAD_QUESTION, AnswerFromFlag(m_strDownloadMissing));
+        }
+        if (!m_strReplaceIncomplete.empty()) {
+            ui.SetAnswer(ERASE_PREPARE_TEXTS.question, AnswerFromFlag(m_strReplaceIncomplete));
+        }
+    }
+
+    std::string m_strFolder;
+    bool m_bYes = false;
+    std::string m_strDownloadMissing;
+    std::string m_strReplaceIncomplete;
+    CliTransferOptions m_options;
+};
+
+}  // namespace
+
+std::unique_ptr<CliCommand> MakeEraseCommand() {
+    return std::make_unique<EraseCommand>();
+}
+
+}  // namespace somvix

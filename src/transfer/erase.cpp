@@ -1,0 +1,156 @@
+#include "transfer/erase.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/operation_ui.h"
+#include "device/protocol.h"
+#include "transfer/device_session.h"
+#include "transfer/download_folder.h"
+#include "transfer/fetch_monitoring.h"
+#include "transfer/records.h"
+#include "transfer/safe_name.h"
+#include "transfer/transfer_run.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the PC keeps of a monitoring before it is removed from the monitor.
+enum class CopyDecision {
+    Recorded,  // fetched completely before: remove it at once
+    Fetch,     // download it now, then remove it
+    Declined,  // the user chose to do without a copy: remove it
+    Keep,      // an old copy could not be replaced: leave it on the monitor
+};
+
+// The steps of one run after the login.
+class EraseRun : public TransferRun {
+public:
+    using TransferRun::TransferRun;
+
+    // From "GETLIST" to the ending.
+    int Run() {
+        std::string list;
+        const int loaded =
+            LoadListAndPrepare(list, {{m_records.downloadLog, ERASE_DOWNLOAD_HEADING},
+                                      {m_records.eraseLog, DOWNLOAD_HEADING}});
+        if (loaded != 0) {
+            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
+        }
+        m_ui.SetStatusText("Vaciando...");
+        // Every token counts, also those after the first name without "paciente", where the
+        // loop ends: the bar may stop short of its end.
+        const int count = CountTokens(list);
+        m_ui.ShowProgress();
+        const int step = PROGRESS_RANGE / count;
+        std::string name;
+        while (TakeMonitoringName(list, name) == 0) {
+            if (EraseMonitoring(name, step) != 0) {
+                return m_session.Abort();
+            }
+        }
+        return m_session.Finish(0);
+    }
+
+private:
+    // 0 when the run goes on (removed, refused by the monitor, or kept), -1 to abort.
+    int EraseMonitoring(const std::string& name, int step) {
+        // The name names a folder on the PC before anything else is done with it.
+        if (!IsSafeName(name)) {
+            ShowRefusedName(m_ui, name);
+            return -1;
+        }
+        m_ui.SetStatusText("Eliminando datos " + name + " ...");
+        m_ui.AdvanceProgress(step);
+        const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
+        switch (DecideCopy(name, monitoringFolder)) {
+            case CopyDecision::Keep:
+                return 0;
+            case CopyDecision::Fetch:
+                // Removed from the monitor only once the copy is on the disk for good and
+                // recorded as complete.
+                if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) !=
+                        0 ||
+                    RecordFetchedMonitoring(m_records, name) != 0) {
+                    return -1;
+                }
+                break;
+            case CopyDecision::Recorded:
+            case CopyDecision::Declined:
+                break;
+        }
+        return RemoveFromMonitor(name);
+    }
+
+    CopyDecision DecideCopy(const std::string& name, const std::string& monitoringFolder) {
+        // Only the whole name counts: a longer name fetched before says nothing of this one.
+        if (m_downloaded.count(name) != 0) {
+            return CopyDecision::Recorded;
+        }
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(monitoringFolder, error))) {
+            // A folder without a record is what an interrupted download leaves behind.
+            switch (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName,
+                                            ERASE_PREPARE_TEXTS, m_ui)) {
+                case 0:
+                    return CopyDecision::Fetch;
+                case 1:
+                    return CopyDecision::Declined;
+                default:
+                    return CopyDecision::Keep;
+            }
+        }
+        const std::string statement =
+            "No existen datos de " + CapitalLetters(name) + "-" + m_strDeviceName + " en su PC";
+        if (m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION) != ConfirmAnswer::Yes) {
+            return CopyDecision::Declined;
+        }
+        // A failure to create shows when the first file cannot be stored in it.
+        fs::create_directory(monitoringFolder, error);
+        return CopyDecision::Fetch;
+    }
+
+    // "DELETE"; 0 when the run goes on (also after a refusal), -1 when the exchange failed.
+    int RemoveFromMonitor(const std::string& name) {
+        std::string reply;
+        if (m_session.Transact(std::string(COMMAND_DELETE) + " " + name, reply) != 0) {
+            return -1;
+        }
+        if (reply == REPLY_DELETE_OK) {
+            AppendNameLine(m_records.eraseLog, name);
+        } else {
+            m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", name), "Error",
+                             MessageIcon::Exclamation);
+        }
+        return 0;
+    }
+};
+
+}  // namespace
+
+std::string EraseStatement(const std::string& monitorName) {
+    return "Se eliminarán todos los datos de monitorizaciones en el monitor  " + monitorName;
+}
+
+std::string CapitalLetters(const std::string& name) {
+    std::string capitals = name;
+    for (char& character : capitals) {
+        // Letters of other scripts stay as they are: the name's bytes are not decoded.
+        if (character >= 'a' && character <= 'z') {
+            character = static_cast<char>(character - 'a' + 'A');
+        }
+    }
+    return capitals;
+}
+
+int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
+                     HostAdaptation& adaptation, OperationUi& ui,
+                     const TransferSettings& settings) {
+    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings);
+}
+
+}  // namespace somvix

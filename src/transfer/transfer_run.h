@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "transfer/device_session.h"
+#include "transfer/records.h"
+#include "transfer/transfer_settings.h"
+
+namespace somvix {
+
+class HostAdaptation;
+class OperationUi;
+struct HostAddressState;
+
+// What one run of the download or the erase shares once the monitor has accepted the login:
+// the session, the folders and records of the device, and the names fetched before.
+class TransferRun {
+public:
+    TransferRun(DeviceSession& session, const TransferSettings& settings,
+                const std::string& downloadFolder, const std::string& deviceName);
+
+protected:
+    // A log and the heading a run writes at its end.
+    using Heading = std::pair<std::filesystem::path, LogHeading>;
+
+    // "Cargando lista de archivos..." and "GETLIST". When the list holds names: the downloaded
+    // list is read, the headings are written with today's date in the order given, and the
+    // download and device folders are made. 0 with names in list; 1 when the monitor holds
+    // nothing (nothing is written); -1 when the exchange failed.
+    int LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings);
+
+    DeviceSession& m_session;
+    OperationUi& m_ui;
+    const TransferSettings& m_settings;
+    const std::string m_strDownloadFolder;
+    const std::string m_strDeviceFolder;  // download folder + separator + device name
+    const std::string m_strDeviceName;
+    const RecordPaths m_records;
+    std::set<std::string> m_downloaded;  // whole names of the downloaded list
+};
+
+// A device operation whose steps after the login are those of Run (a TransferRun with a Run()
+// that returns the result), on the folder of path.
+template <class Run>
+int RunTransfer(const std::string& path, HostAddressState& hostAddress, HostAdaptation& adaptation,
+                OperationUi& ui, const TransferSettings& settings) {
+    return RunLoggedInSession(path, hostAddress, adaptation, ui, settings.connection,
+                              [&](DeviceSession& session, const std::string& downloadFolder,
+                                  const std::string& deviceName) {
+                                  return Run(session, settings, downloadFolder, deviceName).Run();
+                              });
+}
+
+}  // namespace somvix

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_dlg.h"
+#include "app/status_dlg.h"
+#include "modal_answerer.h"
+#include "support/temp_dir.h"
+#include "transfer/monitor_fixture.h"
+
+namespace somvix::test {
+
+// The device commands of the main window against a monitor on loopback ("LAN" 127.0.0.1) that
+// holds paciente1 and paciente2, with the records beside the program in a folder of the test,
+// and the folder chooser and the final message box answered by the test.
+class TransferGuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(Downloads());
+        m_monitor.AddMonitoring("paciente1");
+        m_monitor.AddMonitoring("paciente2");
+        m_main.SetProgramDir(m_records.Path());
+        m_main.OnInitDialog();
+        m_main.HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        m_main.HostAddress().m_strHostName = "127.0.0.1";
+        m_main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_main));
+        // The status window stays up on its own; the answerer leaves it alone.
+        m_answerer = std::make_unique<ModalAnswerer>(
+            [](QWidget* modal) { return qobject_cast<CStatusDlg*>(modal) != nullptr; });
+    }
+
+    std::filesystem::path Downloads() const { return m_pc.Path() / "descargas"; }
+    std::filesystem::path MonitoringFolder(const std::string& name) const {
+        return Downloads() / "SOMVIXSIM" / name;
+    }
+
+    void ChooseDownloadFolder() {
+        m_answerer->Then([this](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            m_shown << dialog->windowTitle();
+            dialog->setDirectory(QString::fromStdString(Downloads().string()));
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
+        });
+    }
+
+    // The final message box: its caption, text and icon, and whether the status window was
+    // still up behind it.
+    void AnswerFinalMessage() {
+        m_answerer->Then([this](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            m_shown << box->windowTitle() << box->text();
+            m_finalIcon = box->icon();
+            m_bStatusWindowBehindFinalMessage =
+                m_main.StatusWindow() != nullptr && m_main.StatusWindow()->isVisible();
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
+
+    // Writes down every text the status line shows, as the user would see them change.
+    void WatchStatusLine() {
+        m_watch.setInterval(2);
+        QObject::connect(&m_watch, &QTimer::timeout, [this] {
+            CStatusDlg* window = m_main.StatusWindow();
+            if (window == nullptr) {
+                return;
+            }
+            const QString text = window->StatusLine()->text();
+            if (m_statusSeen.isEmpty() || m_statusSeen.back() != text) {
+                m_statusSeen << text;
+            }
+            m_nLargestProgress = std::max(m_nLargestProgress, window->ProgressBar()->value());
+        });
+        m_watch.start();
+    }
+
+    MonitorFolder m_monitor;
+    TempDir m_pc;
+    TempDir m_records;
+    CMainDlg m_main;
+    std::unique_ptr<ModalAnswerer> m_answerer;
+    QStringList m_shown;
+    QMessageBox::Icon m_finalIcon = QMessageBox::NoIcon;
+    bool m_bStatusWindowBehindFinalMessage = false;
+    QTimer m_watch;
+    QStringList m_statusSeen;
+    int m_nLargestProgress = 0;
+};
+
+}  // namespace somvix::test
