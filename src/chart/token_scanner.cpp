@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <limits>
 
 namespace somvix {
@@ -66,11 +67,28 @@ long long DecimalMagnitude(const std::string& text) {
 }  // namespace
 
 int TokenScanner::Peek() {
-    return m_source.sgetc();
+    // A read error ends the input, as it does for the C library's formatted input; a file
+    // buffer reports it by throwing (reading a folder, an I/O error of the medium).
+    if (m_bReadError) {
+        return std::streambuf::traits_type::eof();
+    }
+    try {
+        return m_source.sgetc();
+    } catch (const std::exception&) {
+        m_bReadError = true;
+        return std::streambuf::traits_type::eof();
+    }
 }
 
 void TokenScanner::Advance() {
-    m_source.sbumpc();
+    if (m_bReadError) {
+        return;
+    }
+    try {
+        m_source.sbumpc();
+    } catch (const std::exception&) {
+        m_bReadError = true;
+    }
 }
 
 bool TokenScanner::SkipWhiteSpace() {

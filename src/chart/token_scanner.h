@@ -37,6 +37,7 @@ private:
     void TakeDigits(std::string& text, bool hexadecimal);
 
     std::streambuf& m_source;
+    bool m_bReadError = false;  // the source failed: everything after reads as the end
 };
 
 // White space of the C locale: blank, tab, line feed, vertical tab, form feed, carriage return.

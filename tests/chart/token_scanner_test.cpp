@@ -3,6 +3,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <ios>
 #include <limits>
 #include <sstream>
 
@@ -123,6 +125,47 @@ TEST(TokenScanner, OverLongTokensGiveTheEmptyTextAndAreConsumedWhole) {
     EXPECT_EQ(scanner.ReadToken(token, 3), ScanResult::Converted);
     EXPECT_EQ(token, "xy");
     EXPECT_EQ(scanner.ReadToken(token, 3), ScanResult::EndOfFile);
+}
+
+// A source that serves a text and then fails as a file buffer does on a read error.
+class FailingSource : public std::stringbuf {
+public:
+    explicit FailingSource(const std::string& text) : std::stringbuf(text) {}
+
+protected:
+    int_type underflow() override {
+        const int_type c = std::stringbuf::underflow();
+        if (c == traits_type::eof()) {
+            throw std::ios_base::failure("read error");
+        }
+        return c;
+    }
+};
+
+TEST(TokenScanner, ReadErrorEndsTheInputInsteadOfThrowing) {
+    FailingSource source("12.5 7");
+    TokenScanner scanner(source);
+    double value = 0.0;
+    EXPECT_EQ(scanner.ReadDouble(value), ScanResult::Converted);
+    EXPECT_EQ(value, 12.5);
+    int number = 0;
+    // The last token runs into the failure: what was read before it still counts.
+    EXPECT_EQ(scanner.ReadInt(number), ScanResult::Converted);
+    EXPECT_EQ(number, 7);
+    EXPECT_EQ(scanner.ReadInt(number), ScanResult::EndOfFile);
+    std::string token;
+    EXPECT_EQ(scanner.ReadToken(token, 51), ScanResult::EndOfFile);
+}
+
+TEST(TokenScanner, FolderOpenedAsFileReadsAsEmpty) {
+    test::TempDir folder;
+    std::ifstream file(folder.Path(), std::ios::binary);
+    if (!file.is_open()) {
+        GTEST_SKIP() << "this system does not open folders as files";
+    }
+    TokenScanner scanner(*file.rdbuf());
+    double value = 0.0;
+    EXPECT_EQ(scanner.ReadDouble(value), ScanResult::EndOfFile);
 }
 
 TEST(TokenScanner, OverLongNumberDoesNotConvert) {
