@@ -4,31 +4,14 @@
 #include <string>
 #include <system_error>
 
-#include "settings/decimal_text.h"
+#include "chart/token_scanner.h"
 
 namespace somvix {
 
 namespace {
 
-// Longest key token the file format knows; a longer token cannot be a key.
+// Longest key token the file format knows; a longer token cannot be a key and reads as empty.
 constexpr size_t MAX_KEY_LENGTH = 51;
-
-// Reads a run of non-blank characters. Only the first MAX_KEY_LENGTH + 1 are kept, which is
-// enough to tell that a longer token matches no key; the rest is read past. Returns false at
-// the end of the file.
-bool ScanKey(std::istream& in, std::string& key) {
-    while (IsCSpace(in.peek())) {
-        in.get();
-    }
-    key.clear();
-    for (int c = in.peek(); c != std::char_traits<char>::eof() && !IsCSpace(c); c = in.peek()) {
-        in.get();
-        if (key.size() <= MAX_KEY_LENGTH) {
-            key += static_cast<char>(c);
-        }
-    }
-    return !key.empty();
-}
 
 int* MemberForKey(const std::string& key, DisplaySettings& settings) {
     if (key == KEY_BAD_ELECTRODE_THRESHOLD) {
@@ -54,14 +37,16 @@ int ReadSettingsFile(const std::filesystem::path& path, DisplaySettings& setting
     if (!in) {
         return -1;
     }
+    TokenScanner scanner(*in.rdbuf());
     int count = 0;
-    if (!ScanDecimal(in, count)) {
+    if (scanner.ReadInt(count) != ScanResult::Converted) {
         return 0;
     }
     std::string key;
     for (int entry = 0; entry < count; ++entry) {
         int value = 0;
-        if (!ScanKey(in, key) || !ScanDecimal(in, value)) {
+        if (scanner.ReadToken(key, MAX_KEY_LENGTH) != ScanResult::Converted ||
+            scanner.ReadInt(value) != ScanResult::Converted) {
             break;
         }
         if (int* member = MemberForKey(key, settings)) {
