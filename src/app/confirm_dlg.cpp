@@ -35,10 +35,13 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     m_wndText->setGeometry(units.Rect(QRect(13, 17, 163, 27)));
     m_wndText->setWordWrap(true);
     m_wndText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The statement names the monitor and its monitorings: their names are never markup.
+    m_wndText->setTextFormat(Qt::PlainText);
     m_wndQuestion = new QLabel(this);
     m_wndQuestion->setObjectName(QStringLiteral("control1007"));
     m_wndQuestion->setGeometry(units.Rect(QRect(17, 55, 155, 8)));
     m_wndQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_wndQuestion->setTextFormat(Qt::PlainText);
 }
 
 CConfirmDlg::~CConfirmDlg() = default;

@@ -14,6 +14,11 @@ enum class ConfirmAnswer { Yes = 1, No = 2 };
 // The only way a device operation talks to the user. The GUI implements it with the status
 // window, the confirmation dialog and message boxes; the command line with the terminal; the
 // tests with a scripted fake. Operations call it strictly in sequence.
+//
+// Every text given to it is UTF-8. The program's own texts are UTF-8 in the source; a name from
+// the monitor or a text from a file (code page 1252) is converted with Utf8From1252
+// (app/code_page_text.h) where it enters a message. The texts are shown as plain text, never
+// interpreted as markup.
 class OperationUi {
 public:
     virtual ~OperationUi() = default;

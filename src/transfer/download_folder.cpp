@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/code_page_text.h"
 #include "app/operation_ui.h"
 #include "transfer/records.h"
 
@@ -66,8 +67,8 @@ void EmptyFolder(const std::string& folder) {
 
 std::string IncompleteDownloadStatement(const std::string& monitoringName,
                                         const std::string& deviceName) {
-    return "Se han encontrado datos de la monitorización " + monitoringName + "-" + deviceName +
-           ", de una descarga previa aparentemente incompleta.";
+    return "Se han encontrado datos de la monitorización " + Utf8From1252(monitoringName) + "-" +
+           Utf8From1252(deviceName) + ", de una descarga previa aparentemente incompleta.";
 }
 
 int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
@@ -87,7 +88,7 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
     // Removes the folder only when it is empty by now, as removing a directory does.
     if (!fs::is_directory(fs::symlink_status(monitoringFolder, error)) ||
         !fs::remove(monitoringFolder, error)) {
-        ui.ShowMessage(FormatWithText(texts.removalFailed, monitoringName), "Error",
+        ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), "Error",
                        MessageIcon::Hand);
         return -1;
     }
