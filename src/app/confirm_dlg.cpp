@@ -27,7 +27,8 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     m_wndNo = AddPushButton(*this, units, QStringLiteral("No"), QRect(137, 73, 34, 14));
     m_wndNo->setAutoDefault(false);
     connect(m_wndYes, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_wndNo, &QPushButton::clicked, this, &QDialog::reject);
+    // Escape and the close box reject the dialog; only the button answers No.
+    connect(m_wndNo, &QPushButton::clicked, this, [this] { done(DIALOG_CANCEL); });
 
     // Three lines high: a longer statement wraps and is cut after the third line.
     m_wndText = new QLabel(this);
@@ -63,7 +64,8 @@ void CConfirmDlg::OnInitDialog() {
 
 int CConfirmDlg::DoModal() {
     OnInitDialog();
-    return exec() == QDialog::Accepted ? DIALOG_OK : DIALOG_CANCEL;
+    const int result = exec();
+    return result == DIALOG_OK || result == DIALOG_CANCEL ? result : DIALOG_CLOSED;
 }
 
 }  // namespace somvix

@@ -32,11 +32,13 @@ public:
                       "no)");
         verb.add_option("--download-missing", m_strDownloadMissing,
                         "Answer to \"¿Descargar datos antes de eliminar?\" for a monitoring of "
-                        "which this PC has no copy (default: ask on a terminal, else no)")
+                        "which this PC has no copy (default: ask on a terminal; without an "
+                        "answer, yes: it is downloaded before it is erased)")
             ->check(CLI::IsMember({"yes", "no"}));
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
                         "Answer to \"¿Desea reemplazarlos antes de eliminar?\" for the folder of "
-                        "an incomplete earlier download (default: ask on a terminal, else no)")
+                        "an incomplete earlier download (default: ask on a terminal; without an "
+                        "answer, yes: it is downloaded anew before it is erased)")
             ->check(CLI::IsMember({"yes", "no"}));
     }
 

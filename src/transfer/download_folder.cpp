@@ -81,7 +81,7 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
     }
     const ConfirmAnswer answer =
         ui.Confirm(IncompleteDownloadStatement(monitoringName, deviceName), texts.question);
-    if (answer != ConfirmAnswer::Yes) {
+    if (AnswerOr(answer, texts.whenUnanswered) != ConfirmAnswer::Yes) {
         return 1;
     }
     EmptyFolder(monitoringFolder);

@@ -107,7 +107,9 @@ private:
         }
         const std::string statement = "No existen datos de " + Utf8From1252(CapitalLetters(name)) +
                                       "-" + Utf8From1252(m_strDeviceName) + " en su PC";
-        if (m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION) != ConfirmAnswer::Yes) {
+        // Nobody answering is no reason to do without a copy.
+        if (AnswerOr(m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION), ConfirmAnswer::Yes) !=
+            ConfirmAnswer::Yes) {
             return CopyDecision::Declined;
         }
         // A failure to create shows when the first file cannot be stored in it.
