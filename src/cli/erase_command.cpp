@@ -50,10 +50,8 @@ public:
 
         CliOperationUi ui(context);
         SetAnswers(ui);
-        std::string monitorName;
-        if (QueryMonitorName(hostAddress, *adaptation, settings.connection, monitorName) != 0) {
-            monitorName = hostAddress.m_strHostName;
-        }
+        const std::string monitorName =
+            MonitorNameForErase(hostAddress, *adaptation, settings.connection);
         if (ui.Confirm(EraseStatement(monitorName), ERASE_CONTINUE_QUESTION) !=
             ConfirmAnswer::Yes) {
             return EXIT_DECLINED;
