@@ -27,17 +27,11 @@ protected:
             ASSERT_NE(dialog, nullptr);
             m_shown << dialog->windowTitle() + ": " + Shown(dialog->Statement()) + " | " +
                            Shown(dialog->Question());
-            switch (answer) {
-                case ConfirmAnswer::Yes:
-                    dialog->YesButton()->click();
-                    break;
-                case ConfirmAnswer::No:
-                    dialog->NoButton()->click();
-                    break;
-                case ConfirmAnswer::Unanswered:
-                    dialog->close();
-                    break;
+            if (answer == ConfirmAnswer::Unanswered) {
+                dialog->close();
+                return;
             }
+            (answer == ConfirmAnswer::Yes ? dialog->YesButton() : dialog->NoButton())->click();
         });
     }
 
