@@ -15,4 +15,13 @@ public:
     RaisedNetworkAdminRight& operator=(const RaisedNetworkAdminRight&) = delete;
 };
 
+// Where an ordinary user's process holds the network-admin right (the program file's
+// capability), gives it up for good; root keeps it. Called before Qt starts: Qt loads plugins
+// that the environment can choose (QT_PLUGIN_PATH), and they must not find the right.
+#if defined(__linux__)
+void GiveUpGrantedNetworkAdminRight();
+#else
+inline void GiveUpGrantedNetworkAdminRight() {}
+#endif
+
 }  // namespace somvix

@@ -1,6 +1,7 @@
 #include "hostnet/network_admin_right.h"
 
 #include <sys/capability.h>
+#include <unistd.h>
 
 #include <memory>
 #include <type_traits>
@@ -39,6 +40,19 @@ RaisedNetworkAdminRight::RaisedNetworkAdminRight() {
 
 RaisedNetworkAdminRight::~RaisedNetworkAdminRight() {
     SetNetworkAdminEffective(CAP_CLEAR);
+}
+
+void GiveUpGrantedNetworkAdminRight() {
+    if (::geteuid() == 0) {
+        return;
+    }
+    const Capabilities capabilities(cap_get_proc());
+    if (capabilities &&
+        cap_set_flag(capabilities.get(), CAP_EFFECTIVE, 1, NETWORK_ADMIN, CAP_CLEAR) == 0 &&
+        cap_set_flag(capabilities.get(), CAP_INHERITABLE, 1, NETWORK_ADMIN, CAP_CLEAR) == 0 &&
+        cap_set_flag(capabilities.get(), CAP_PERMITTED, 1, NETWORK_ADMIN, CAP_CLEAR) == 0) {
+        cap_set_proc(capabilities.get());
+    }
 }
 
 }  // namespace somvix

@@ -5,6 +5,8 @@
 #include <sched.h>
 #include <signal.h>
 #include <sys/capability.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <thread>
 
 #include "hostnet/netns_lab.h"
+#include "hostnet/network_admin_right.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -138,6 +141,38 @@ TEST(NetworkAdminRight, ReachesNoToolThatTheCallersPathChooses) {
         const std::string output = test::ReadFileBytes(outputFile);
         EXPECT_NE(output.find("Restaurando configuración de red ..."), std::string::npos) << output;
         EXPECT_EQ(lab->PcAddresses().find("10.8.0.2"), std::string::npos) << lab->PcAddresses();
+    }
+}
+
+bool NetworkAdminPermitted() {
+    cap_t capabilities = cap_get_proc();
+    cap_flag_value_t permitted = CAP_CLEAR;
+    cap_get_flag(capabilities, CAP_NET_ADMIN, CAP_PERMITTED, &permitted);
+    cap_free(capabilities);
+    return permitted == CAP_SET;
+}
+
+// On a thread of its own that becomes nobody keeping its capabilities, as a program file's
+// capability leaves an ordinary user's process; root keeps the right.
+TEST(GiveUpGrantedNetworkAdminRight, OnlyAnOrdinaryUsersProcessGivesItUp) {
+    if (::geteuid() != 0 || !NetworkAdminPermitted()) {
+        GTEST_SKIP() << "skipped: needs root with the network-admin right";
+    }
+    for (const bool asNobody : {false, true}) {
+        bool before = false;
+        bool after = true;
+        std::thread([&] {
+            // The raw call changes this thread's user only.
+            if (asNobody && (::prctl(PR_SET_KEEPCAPS, 1, 0, 0, 0) != 0 ||
+                             ::syscall(SYS_setresuid, NOBODY, NOBODY, NOBODY) != 0)) {
+                return;
+            }
+            before = NetworkAdminPermitted();
+            GiveUpGrantedNetworkAdminRight();
+            after = NetworkAdminPermitted();
+        }).join();
+        EXPECT_TRUE(before) << asNobody;
+        EXPECT_EQ(after, !asNobody);
     }
 }
 
