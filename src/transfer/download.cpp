@@ -6,7 +6,6 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
-#include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
@@ -72,11 +71,7 @@ private:
                                     m_ui) != 0) {
             return 0;  // declined, or the old folder could not be removed: next monitoring
         }
-        if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0) {
-            return -1;
-        }
-        RecordFetchedMonitoring(m_records, name);
-        return 0;
+        return FetchAndRecord(name, monitoringFolder);
     }
 };
 

@@ -39,15 +39,13 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + PATH_SEPARATOR + name;
 }
 
-void EnsureFolder(const std::string& folder) {
+bool EnsureFolder(const std::string& folder) {
     // The root folder "/" is cut to an empty text; it always exists.
     if (folder.empty()) {
-        return;
+        return false;
     }
     std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        fs::create_directory(folder, error);
-    }
+    return !fs::is_directory(folder, error) && fs::create_directory(folder, error);
 }
 
 std::string IncompleteDownloadStatement(const std::string& monitoringName,

@@ -27,9 +27,9 @@ std::string FolderChoicePath(const std::string& folder);
 // folder + separator + name.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
-// Creates the folder (its last level only) when it does not exist. A failure shows later, when
-// the first file cannot be created in it.
-void EnsureFolder(const std::string& folder);
+// Creates the folder (its last level only) when it does not exist; true when it made it now. A
+// failure shows later, when the first file cannot be created in it.
+bool EnsureFolder(const std::string& folder);
 
 // What differs between the download and the erase when a leftover monitoring folder is found.
 struct PrepareTexts {

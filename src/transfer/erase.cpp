@@ -7,7 +7,6 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
-#include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
@@ -73,9 +72,7 @@ private:
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
                 // recorded as complete.
-                if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) !=
-                        0 ||
-                    RecordFetchedMonitoring(m_records, name) != 0) {
+                if (FetchAndRecord(name, monitoringFolder) != 0) {
                     return -1;
                 }
                 break;

@@ -53,12 +53,7 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             }
         }
     }
-    // The new entries of the folder, and the folder's own entry in the device folder, must be
-    // as durable as the files they name.
-    if (fileSync.SyncFolder(monitoringFolder) != 0) {
-        return -1;
-    }
-    return fileSync.SyncFolder(std::filesystem::path(monitoringFolder).parent_path());
+    return 0;
 }
 
 int RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {

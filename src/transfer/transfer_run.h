@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "transfer/device_session.h"
 #include "transfer/records.h"
@@ -33,6 +34,11 @@ protected:
     // nothing (nothing is written); -1 when the exchange failed.
     int LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings);
 
+    // Fetches the monitoring into its folder, makes every folder entry it hangs on durable and
+    // records it as fetched. 0 once it stands in the downloaded list; -1 otherwise (the caller
+    // aborts; what was written stays, unrecorded).
+    int FetchAndRecord(const std::string& name, const std::string& monitoringFolder);
+
     DeviceSession& m_session;
     OperationUi& m_ui;
     const TransferSettings& m_settings;
@@ -41,6 +47,14 @@ protected:
     const std::string m_strDeviceName;
     const RecordPaths m_records;
     std::set<std::string> m_downloaded;  // whole names of the downloaded list
+
+private:
+    // The sync chain of a fetched monitoring, from its folder up to the first folder this run
+    // did not create. 0 / -1.
+    int SyncFolderChain(const std::string& monitoringFolder);
+
+    // Folders holding the entry of a folder this run created, not synced yet; the deepest last.
+    std::vector<std::filesystem::path> m_unsyncedParents;
 };
 
 // A device operation whose steps after the login are those of Run (a TransferRun with a Run()

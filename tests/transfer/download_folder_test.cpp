@@ -64,12 +64,12 @@ TEST(IsSafeName, RefusesWhatCouldLeaveItsFolder) {
 TEST(EnsureFolder, CreatesOnlyTheLastLevel) {
     TempDir dir;
     const std::string folder = (dir.Path() / "datos").string();
-    EnsureFolder(folder);
+    EXPECT_TRUE(EnsureFolder(folder));
     EXPECT_TRUE(fs::is_directory(folder));
-    EnsureFolder(folder);  // already there: nothing happens
+    EXPECT_FALSE(EnsureFolder(folder));  // already there: nothing happens
     EXPECT_TRUE(fs::is_directory(folder));
     const std::string deep = (dir.Path() / "a" / "b").string();
-    EnsureFolder(deep);
+    EXPECT_FALSE(EnsureFolder(deep));
     EXPECT_FALSE(fs::exists(deep));
 }
 

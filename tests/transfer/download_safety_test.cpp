@@ -163,10 +163,25 @@ TEST_F(DownloadTest, FilesAreSyncedBeforeTheMonitoringIsRecorded) {
         }
         expected.push_back(std::string("folder:") + name);
         expected.emplace_back("folder:SOMVIXSIM");
+        if (expected.size() == 8) {
+            // The run made the download and device folders: their entries, before the first
+            // record.
+            expected.emplace_back("folder:descargas");
+            expected.push_back("folder:" + m_pc.Path().filename().string());
+        }
     }
     EXPECT_EQ(sync.m_calls, expected);
     EXPECT_TRUE(sync.m_recordedTooEarly.empty());
     EXPECT_EQ(DownloadedList(), "paciente1\r\npaciente2\r\n");
+}
+
+TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
+    m_monitor.AddMonitoring("paciente1");
+    // A folder where the downloaded list should be: it reads as empty and cannot be appended to.
+    fs::create_directories(Records() / "SOMVIXSIM.txt");
+    SimulatorProcess monitor(m_monitor.Serving());
+    EXPECT_EQ(Download(monitor), -1);
+    ExpectFetched("paciente1");
 }
 
 TEST_F(DownloadTest, FailedSyncFailsTheRunAndRecordsNothing) {
