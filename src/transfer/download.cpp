@@ -52,14 +52,21 @@ public:
                 return m_session.Abort();
             }
         }
-        return m_session.Finish(0);
+        return m_session.Finish(m_nResult);
     }
 
 private:
-    // 0 when the run goes on (fetched, fetched before, or skipped), -1 to abort.
+    // 0 when the run goes on (fetched, fetched before, skipped or refused), -1 to abort.
     int FetchUnlessDone(const std::string& name) {
-        if (m_downloaded.count(name) != 0) {
-            return 0;
+        switch (MeetName(name)) {
+            case NameStanding::Recorded:
+            case NameStanding::Repeated:
+                return 0;
+            case NameStanding::Clashing:
+                RefuseName(name);
+                return 0;
+            case NameStanding::New:
+                break;
         }
         if (!IsSafeName(name)) {
             ShowRefusedName(m_ui, name);

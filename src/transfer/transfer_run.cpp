@@ -38,6 +38,7 @@ int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Hea
         return 1;
     }
     m_downloaded = ReadDownloadedList(m_records.downloadedList);
+    m_recorded = FoldedNames(m_downloaded);
     const std::string date = FormatRecordDate(m_settings.Today());
     for (const Heading& heading : headings) {
         WriteLogHeading(heading.first, heading.second, date);
@@ -49,6 +50,27 @@ int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Hea
         m_unsyncedParents.emplace_back(m_strDownloadFolder);
     }
     return 0;
+}
+
+NameStanding TransferRun::MeetName(const std::string& name) {
+    const NameMatch met = m_met.Meet(name);
+    if (met == NameMatch::Same) {
+        return NameStanding::Repeated;
+    }
+    if (m_downloaded.count(name) != 0) {
+        return NameStanding::Recorded;
+    }
+    // The folder of a name that only folds like a recorded one may be that one's complete copy,
+    // which would then be asked about, and replaced, as the leftover of a broken download.
+    if (met == NameMatch::Clashing || m_recorded.Find(name) == NameMatch::Clashing) {
+        return NameStanding::Clashing;
+    }
+    return NameStanding::New;
+}
+
+void TransferRun::RefuseName(const std::string& name) {
+    ShowRefusedName(m_ui, name);
+    m_nResult = -1;
 }
 
 int TransferRun::FetchAndRecord(const std::string& name, const std::string& monitoringFolder) {

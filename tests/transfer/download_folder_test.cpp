@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "support/fake_operation_ui.h"
 #include "support/temp_dir.h"
 #include "transfer/download_folder.h"
+#include "transfer/folded_names.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_platform.h"
 
@@ -58,6 +60,21 @@ TEST(IsSafeName, RefusesWhatCouldLeaveItsFolder) {
     for (const char* name :
          {"paciente1", "SOMVIX-7", "...", ".hidden", "a b", "trend.htr", "Núñez"}) {
         EXPECT_TRUE(IsSafeName(name)) << name;
+    }
+}
+
+TEST(FoldName, OneFormForNamesThatAFoldingDiskTakesForOne) {
+    const std::tuple<std::string, std::string, bool> pairs[] = {
+        {"pacienteA", "pacientea", true},
+        {"pacienteA", "pacienteA. . ", true},
+        {"paciente\xDA\xD1", "paciente\xFA\xF1", true},  // ÚÑ, úñ
+        {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},  // ŠŒŽŸ, šœžÿ
+        {".paciente", "paciente", false},                // leading dots stay
+        {"\xD7", "\xF7", false},                         // × and ÷ are no letters
+        {"pacienteA.b", "pacientea", false},
+    };
+    for (const auto& [left, right, same] : pairs) {
+        EXPECT_EQ(FoldName(left) == FoldName(right), same) << left << " " << right;
     }
 }
 
