@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -8,6 +9,7 @@
 
 #include "settings/decimal_text.h"
 #include "settings/settings_file.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -58,12 +60,33 @@ TEST_F(SettingsFileTest, ExistingFileIsReadAndLeftAsItIs) {
 }
 
 TEST_F(SettingsFileTest, StartUpOverFileThatCannotBeOpenedKeepsDefaultsAndTouchesNothing) {
-    // A folder in the file's place is found by the look-up but cannot be read as the file.
-    std::filesystem::create_directory(Path());
-    DisplaySettings settings{40, 0, 0};
-    LoadSettingsAtStartUp(Path(), settings);
-    ExpectValues(settings, {5, 1, 1}, "folder in the file's place");
-    EXPECT_TRUE(std::filesystem::is_directory(Path()));
+    // Found by the look-up but no file to read: a FIFO would wait for a writer without end.
+    const struct {
+        const char* name;
+        void (*make)(const std::filesystem::path&);
+        std::filesystem::file_type type;
+    } rows[] = {
+        {"folder", [](const auto& path) { std::filesystem::create_directory(path); },
+         std::filesystem::file_type::directory},
+        {"FIFO", [](const auto& path) { mkfifo(path.c_str(), 0600); },
+         std::filesystem::file_type::fifo},
+        {"endless zeros",
+         [](const auto& path) { std::filesystem::create_symlink("/dev/zero", path); },
+         std::filesystem::file_type::symlink},
+    };
+    DisplaySettings settings;
+    for (const auto& row : rows) {
+        row.make(Path());
+        settings = DisplaySettings{40, 0, 0};
+        const int read = test::RunInChild(20, [&] { return ReadSettingsFile(Path(), settings); });
+        EXPECT_EQ(read, 255) << row.name;  // -1, in time
+        if (read == 255) {                 // else the start-up could hang the suite here
+            LoadSettingsAtStartUp(Path(), settings);
+        }
+        ExpectValues(settings, {5, 1, 1}, row.name);
+        EXPECT_EQ(std::filesystem::symlink_status(Path()).type(), row.type) << row.name;
+        std::filesystem::remove(Path());
+    }
 
     if (geteuid() != 0) {  // root reads files whatever their permissions
         const std::filesystem::path locked = m_folder.Path() / "locked.txt";
