@@ -1,8 +1,9 @@
 #include "app/program_dir.h"
 
-#include <fstream>
 #include <string>
 #include <system_error>
+
+#include "files/file_access.h"
 
 namespace somvix {
 
@@ -15,12 +16,9 @@ bool IsWritableDirectory(const std::filesystem::path& folder) {
     if (!std::filesystem::is_directory(folder, error)) {
         return false;
     }
+    // A link in the probe's place is not followed: the probe touches nothing outside.
     const std::filesystem::path probe = folder / ".somvixmn-write-probe";
-    bool writable = false;
-    {
-        std::ofstream file(probe, std::ios::binary | std::ios::app);
-        writable = static_cast<bool>(file);
-    }
+    const bool writable = WriteToFile(probe, {}, WriteMode::Append) == 0;
     std::filesystem::remove(probe, error);
     return writable;
 }

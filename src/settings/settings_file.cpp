@@ -1,10 +1,10 @@
 #include "settings/settings_file.h"
 
-#include <fstream>
 #include <string>
 #include <system_error>
 
 #include "chart/token_scanner.h"
+#include "files/file_access.h"
 #include "files/input_file_buffer.h"
 
 namespace somvix {
@@ -68,13 +68,7 @@ int WriteSettingsFile(const std::filesystem::path& path, const DisplaySettings& 
         std::to_string(settings.m_nBadElectrodeThreshold) + "\r\n" + KEY_SHOW_BAD_CONTACT + "\t" +
         std::to_string(settings.m_bShowBadContact) + "\r\n" + KEY_SHOW_IMPEDANCE_OFF + "\t" +
         std::to_string(settings.m_bShowImpedanceOff) + "\r\n";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return -1;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return out ? 0 : -1;
+    return ReplaceFileContents(path, text);
 }
 
 void LoadSettingsAtStartUp(const std::filesystem::path& path, DisplaySettings& settings) {

@@ -30,8 +30,9 @@ int ReadSettingsFile(const std::filesystem::path& path, DisplaySettings& setting
 void ParseSettings(std::streambuf& source, DisplaySettings& settings);
 
 // Replaces the file's content with the canonical four lines (count 3, the keys in fixed order,
-// a tab before each value), with CR LF line ends on every platform. Returns 0, or -1 when the
-// file could not be written.
+// a tab before each value), with CR LF line ends on every platform. The file is replaced whole
+// (ReplaceFileContents): a failed write leaves the old file as it was. Returns 0, or -1 when
+// the file could not be written.
 int WriteSettingsFile(const std::filesystem::path& path, const DisplaySettings& settings);
 
 // The start-up read: the defaults, then the file. A missing file is created with the defaults;
