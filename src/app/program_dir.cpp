@@ -23,15 +23,21 @@ bool IsWritableDirectory(const std::filesystem::path& folder) {
     return writable;
 }
 
-std::filesystem::path DataDirectory() {
+DataFolder DataDirectory() {
     const std::filesystem::path programDirectory = ProgramDirectory();
     if (IsWritableDirectory(programDirectory)) {
-        return programDirectory;
+        return {DataFolderStatus::Ready, programDirectory};
     }
-    const std::filesystem::path perUser = PerUserDataDirectory();
+    const std::optional<std::filesystem::path> perUser = PerUserDataDirectory();
+    if (!perUser) {
+        return {DataFolderStatus::NoPerUserFolder, {}};
+    }
     std::error_code error;
-    std::filesystem::create_directories(perUser, error);
-    return perUser;
+    std::filesystem::create_directories(*perUser, error);
+    if (!std::filesystem::is_directory(*perUser, error)) {
+        return {DataFolderStatus::NotCreated, *perUser};
+    }
+    return {DataFolderStatus::Ready, *perUser};
 }
 
 }  // namespace somvix
