@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "chart/recording_paths.h"
 #include "chart/token_scanner.h"
@@ -14,6 +15,15 @@ namespace {
 
 // Longest token of the .fhi file; a longer one gives the empty text.
 constexpr size_t START_TOKEN_LENGTH = 99;
+
+// A path named from the current folder is made whole first: the event file and the caption
+// are named after the recording's folder, which a bare "p00001m.htr" does not show.
+std::string AbsolutePathName(const std::string& pathName) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(pathName, error);
+    return error ? pathName : absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 int SelectRecordingFile(RecordingStore& store, const std::string& pathName) {
@@ -21,7 +31,7 @@ int SelectRecordingFile(RecordingStore& store, const std::string& pathName) {
     if (!IsRecordingExtension(name.strExt)) {
         return -1;
     }
-    store.m_strPathName = pathName;
+    store.m_strPathName = AbsolutePathName(pathName);
     store.m_strFileTitle = name.strTitle;
     store.m_strFileExt = name.strExt;
     return 0;

@@ -14,8 +14,9 @@ namespace somvix {
 using ShowMessageFn =
     std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)>;
 
-// Takes a chosen file as the recording to open: its path, title and extension. A file whose
-// extension is not "htr" (in any case) is refused with -1 and leaves the store as it was.
+// Takes a chosen file as the recording to open: its path, made absolute, its title and its
+// extension. A file whose extension is not "htr" (in any case) is refused with -1 and leaves
+// the store as it was.
 int SelectRecordingFile(RecordingStore& store, const std::string& pathName);
 
 // Reads the whole family of the selected recording into the store: events, impedances, trend

@@ -149,6 +149,27 @@ TEST_F(RecordingReaderTest, MissingImpedanceFileGivesZeroImpedances) {
     EXPECT_EQ(m_store->m_impedance1[1], 0.0);
 }
 
+TEST_F(RecordingReaderTest, PathFromTheCurrentFolderNamesTheFolderOfTheRecording) {
+    const auto folder = test::WriteRecordingFolder(m_root.Path(), "x",
+                                                   {{"p01234m.htr", "1 2"},
+                                                    {"p01234m.fhi", "12-05-2007 22:30:15"},
+                                                    {"pxm.evt", "EventResults a b 5 X"}});
+    std::filesystem::create_directory(m_root.Path() / "y");
+    const struct {
+        const char* currentFolder;
+        const char* pathName;
+    } rows[] = {{"x", "p01234m.htr"}, {"x", "./p01234m.htr"}, {"y", "../x/p01234m.htr"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pathName);
+        const test::OtherCurrentDirectory change(m_root.Path() / row.currentFolder);
+        ASSERT_EQ(SelectRecordingFile(*m_store, row.pathName), 0);
+        ASSERT_EQ(LoadRecording(*m_store, m_settings, {}), 0);
+        EXPECT_EQ(m_store->m_strPathName, (folder / "p01234m.htr").string());
+        EXPECT_EQ(Caption(), "SOMVIXMN - x - 12/05/2007 - 22:30:15");
+        EXPECT_EQ(m_store->m_nEvents, 1);
+    }
+}
+
 // A FIFO or a device in a file's place is not read at all, and a regular file only up to the
 // bound: every open ends, with what the regular files hold.
 TEST_F(RecordingReaderTest, FilesThatNeverEndAreNotReadToTheirEnd) {
