@@ -52,6 +52,10 @@ EventMarkerStyle MakeEventMarkerStyle(int logPixelsY) {
 void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTrendChart& upper,
                       int clientWidth, int clientHeight, int spanUnits,
                       const EventMarkerStyle& style) {
+    // The upper chart was drawn white: there is no curve to mark.
+    if (!upper.Geometry().IsDrawable()) {
+        return;
+    }
     const MarkerFrame frame{
         upper.GetPlotLeft(), upper.GetPlotTop(), upper.GetXScale(), upper.GetYScale(),
         clientWidth,         clientHeight,       spanUnits};

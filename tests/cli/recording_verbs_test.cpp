@@ -118,14 +118,30 @@ TEST_F(RecordingVerbsTest, WrongEventFileIsReportedAndTheRecordingStillRead) {
 }
 
 TEST_F(RecordingVerbsTest, FilesThatAreNoRecordingFail) {
-    const std::string htr = Write({{"p00012m.imp", "1 2"}});
-    CliResult result = RunVerb({"info", htr});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("cannot be read"), std::string::npos);
-    result = RunVerb({"export", (m_dir.Path() / "a.txt").string(), "--csv", "x.csv"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("not a trend recording"), std::string::npos);
-    EXPECT_EQ(RunVerb({"info"}).status, EXIT_USAGE);
+    const std::string missing = Write({{"p00012m.imp", "1 2"}});
+    const std::string valid = Write({{"p00012m.htr", "1 2"}}, "paciente00013");
+    // A folder is no recording and no settings file, as a missing file is not.
+    const std::string folder = (m_dir.Path() / "folder.htr").string();
+    std::filesystem::create_directory(folder);
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    } rows[] = {
+        {{"info", missing}, 1, "p00012m.htr: cannot be read"},
+        {{"export", (m_dir.Path() / "a.txt").string(), "--csv", "x.csv"},
+         1,
+         "not a trend recording"},
+        {{"info", folder}, 1, "folder.htr: cannot be read"},
+        {{"info", valid, "--settings", m_dir.Path().string()}, 1, ": cannot be read"},
+        {{"info"}, EXIT_USAGE, "required"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments.back());
+        const CliResult result = RunVerb(row.arguments);
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(RecordingVerbsTest, ExportWritesEverySampleAsRead) {
