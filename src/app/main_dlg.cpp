@@ -9,9 +9,7 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
-#include "app/code_page_text.h"
 #include "app/command_table.h"
-#include "app/language.h"
 #include "app/status_dlg.h"
 #include "chart/caption.h"
 #include "chart/fonts.h"
@@ -21,6 +19,8 @@
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
+#include "shared/code_page_text.h"
+#include "shared/language.h"
 
 namespace {
 #include "res/download.xpm"

@@ -3,11 +3,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "app/code_page_text.h"
 #include "chart/event_markers.h"
 #include "chart/fonts.h"
 #include "chart/recording_store.h"
 #include "chart/trend_chart.h"
+#include "shared/code_page_text.h"
 
 namespace {
 #include "res/evento.xpm"

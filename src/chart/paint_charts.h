@@ -2,7 +2,7 @@
 
 #include <QSize>
 
-#include "app/layout.h"
+#include "chart/layout.h"
 #include "chart/recording_store.h"
 
 class QPainter;

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "app/main_dlg.h"
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

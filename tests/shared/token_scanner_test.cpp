@@ -8,7 +8,7 @@
 #include <limits>
 #include <sstream>
 
-#include "chart/token_scanner.h"
+#include "shared/token_scanner.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

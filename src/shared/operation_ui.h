@@ -23,7 +23,7 @@ inline ConfirmAnswer AnswerOr(ConfirmAnswer answer, ConfirmAnswer whenUnanswered
 //
 // Every text given to it is UTF-8. The program's own texts are UTF-8 in the source; a name from
 // the monitor or a text from a file (code page 1252) is converted with Utf8From1252
-// (app/code_page_text.h) where it enters a message. The texts are shown as plain text, never
+// (shared/code_page_text.h) where it enters a message. The texts are shown as plain text, never
 // interpreted as markup.
 class OperationUi {
 public:

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -19,7 +19,7 @@ TEST(ProgramDirectory, IsFolderOfProgramFileWhateverCurrentDirectory) {
     test::OtherCurrentDirectory change(elsewhere.Path());
     EXPECT_EQ(ProgramDirectory(), expected);
     EXPECT_EQ(ProgramFilePath().parent_path(), expected);
-    EXPECT_EQ(ProgramFilePath().filename(), "test_app_core");
+    EXPECT_EQ(ProgramFilePath().filename(), "test_shared");
 }
 
 TEST(DataDirectory, IsProgramDirectoryWhenWritable) {

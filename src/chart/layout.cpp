@@ -1,4 +1,4 @@
-#include "app/layout.h"
+#include "chart/layout.h"
 
 namespace somvix {
 

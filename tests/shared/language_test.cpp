@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/language.h"
+#include "shared/language.h"
 
 namespace somvix {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 
 namespace somvix {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/layout.h"
+#include "chart/layout.h"
 
 namespace somvix {
 namespace {

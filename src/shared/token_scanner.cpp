@@ -1,4 +1,4 @@
-#include "chart/token_scanner.h"
+#include "shared/token_scanner.h"
 
 #include <algorithm>
 #include <charconv>

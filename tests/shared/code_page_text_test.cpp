@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/code_page_text.h"
+#include "shared/code_page_text.h"
 
 namespace somvix {
 namespace {

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "app/language.h"
+#include "shared/language.h"
 
 namespace somvix {
 

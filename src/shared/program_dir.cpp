@@ -1,4 +1,4 @@
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 
 #include <string>
 #include <system_error>

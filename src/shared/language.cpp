@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "shared/language.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "app/code_page_text.h"
+#include "shared/code_page_text.h"
 
 #include <array>
 
