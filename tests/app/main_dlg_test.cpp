@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/font_height.h"
 #include "app/main_dlg.h"
-#include "chart/fonts.h"
+#include "chart/render/font_height.h"
+#include "chart/render/fonts.h"
 #include "res/resource_ids.h"
 #include "support/temp_dir.h"
 

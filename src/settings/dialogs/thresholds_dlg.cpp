@@ -1,12 +1,12 @@
-#include "settings/thresholds_dlg.h"
+#include "settings/dialogs/thresholds_dlg.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "settings/decimal_text.h"
-#include "settings/dialog_template.h"
-#include "settings/up_down_control.h"
+#include "settings/dialogs/up_down_control.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

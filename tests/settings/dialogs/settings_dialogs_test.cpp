@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "chart/fonts.h"
-#include "settings/dialog_template.h"
-#include "settings/graph_options_dlg.h"
-#include "settings/thresholds_dlg.h"
-#include "settings/up_down_control.h"
+#include "chart/render/fonts.h"
+#include "settings/dialogs/graph_options_dlg.h"
+#include "settings/dialogs/thresholds_dlg.h"
+#include "settings/dialogs/up_down_control.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 namespace {

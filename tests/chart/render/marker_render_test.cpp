@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "chart/event_markers.h"
-#include "chart/marker_draw.h"
-#include "chart/paint_charts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "chart/trend_chart.h"
 
 namespace somvix {

@@ -1,4 +1,4 @@
-#include "chart/chart_draw.h"
+#include "chart/render/chart_draw.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "chart/chart_grid.h"
-#include "chart/fonts.h"
-#include "chart/pixel_ops.h"
+#include "chart/render/fonts.h"
+#include "chart/render/pixel_ops.h"
 #include "chart/trend_chart.h"
 #include "chart/trunc_to_int.h"
 

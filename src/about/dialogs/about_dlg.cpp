@@ -1,12 +1,12 @@
-#include "about/about_dlg.h"
+#include "about/dialogs/about_dlg.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "about/product_text.h"
 #include "about/version_info.h"
-#include "chart/fonts.h"
-#include "settings/dialog_template.h"
+#include "chart/render/fonts.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

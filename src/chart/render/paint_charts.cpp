@@ -1,13 +1,13 @@
-#include "chart/paint_charts.h"
+#include "chart/render/paint_charts.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 
 #include "chart/chart_config.h"
-#include "chart/chart_draw.h"
-#include "chart/fonts.h"
-#include "chart/marker_draw.h"
+#include "chart/render/chart_draw.h"
+#include "chart/render/fonts.h"
+#include "chart/render/marker_draw.h"
 #include "chart/trend_chart.h"
 
 namespace somvix {

@@ -1,11 +1,11 @@
-#include "chart/marker_draw.h"
+#include "chart/render/marker_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
 #include "chart/event_markers.h"
-#include "chart/fonts.h"
 #include "chart/recording_store.h"
+#include "chart/render/fonts.h"
 #include "chart/trend_chart.h"
 #include "shared/code_page_text.h"
 

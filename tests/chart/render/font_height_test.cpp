@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/font_height.h"
+#include "chart/render/font_height.h"
 
 namespace somvix {
 namespace {

@@ -1,10 +1,10 @@
-#include "settings/dialog_template.h"
+#include "widgets/dialog_template.h"
 
 #include <QDialog>
 #include <QFontMetrics>
 #include <QPushButton>
 
-#include "chart/fonts.h"
+#include "chart/render/fonts.h"
 
 namespace somvix {
 

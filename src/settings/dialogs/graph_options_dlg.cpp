@@ -1,9 +1,9 @@
-#include "settings/graph_options_dlg.h"
+#include "settings/dialogs/graph_options_dlg.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "settings/dialog_template.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

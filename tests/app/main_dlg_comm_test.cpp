@@ -12,7 +12,7 @@
 
 #include "app/main_dlg.h"
 #include "res/resource_ids.h"
-#include "settings/comm_options_dlg.h"
+#include "settings/dialogs/comm_options_dlg.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

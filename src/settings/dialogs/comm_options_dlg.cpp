@@ -1,4 +1,4 @@
-#include "settings/comm_options_dlg.h"
+#include "settings/dialogs/comm_options_dlg.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 
 #include "hostnet/host_address_state.h"
-#include "settings/dialog_template.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

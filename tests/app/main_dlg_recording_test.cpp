@@ -11,9 +11,9 @@
 #include <filesystem>
 
 #include "app/main_dlg.h"
-#include "recording_files.h"
+#include "chart/recording_files.h"
 #include "res/resource_ids.h"
-#include "settings/modal_dialog.h"
+#include "support/modal_dialog.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

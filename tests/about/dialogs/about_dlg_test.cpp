@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "about/about_dlg.h"
-#include "app/font_height.h"
+#include "about/dialogs/about_dlg.h"
 #include "app/main_dlg.h"
+#include "chart/render/font_height.h"
 #include "res/resource_ids.h"
-#include "settings/dialog_template.h"
-#include "settings/modal_dialog.h"
+#include "support/modal_dialog.h"
 #include "support/temp_dir.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 namespace {

@@ -1,4 +1,4 @@
-#include "chart/pixel_ops.h"
+#include "chart/render/pixel_ops.h"
 
 namespace somvix {
 

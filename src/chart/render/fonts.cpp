@@ -1,8 +1,8 @@
-#include "chart/fonts.h"
+#include "chart/render/fonts.h"
 
 #include <cstdlib>
 
-#include "app/font_height.h"
+#include "chart/render/font_height.h"
 
 namespace somvix {
 

@@ -10,8 +10,8 @@
 
 #include "app/main_dlg.h"
 #include "res/resource_ids.h"
-#include "settings/modal_dialog.h"
 #include "settings/settings_file.h"
+#include "support/modal_dialog.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

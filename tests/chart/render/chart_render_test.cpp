@@ -6,8 +6,8 @@
 #include <memory>
 #include <set>
 
-#include "chart/marker_draw.h"
-#include "chart/paint_charts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "chart/trend_chart.h"
 
 namespace somvix {

@@ -1,4 +1,4 @@
-#include "settings/up_down_control.h"
+#include "settings/dialogs/up_down_control.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
