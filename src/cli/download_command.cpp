@@ -24,7 +24,7 @@ public:
     }
 
     void Register(CLI::App& verb) override {
-        verb.add_option("FOLDER", m_strFolder, "The download folder")->required();
+        AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
                         "Answer to \"¿Desea reemplazarlos?\" for the folder of an incomplete "

@@ -25,7 +25,7 @@ public:
     }
 
     void Register(CLI::App& verb) override {
-        verb.add_option("FOLDER", m_strFolder, "The download folder")->required();
+        AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
         verb.add_flag("--yes", m_bYes,
                       "Answer \"¿Desea continuar?\" with yes (default: ask on a terminal, else "

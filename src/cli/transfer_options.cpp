@@ -11,6 +11,16 @@
 
 namespace somvix {
 
+void AddFolderArgument(CLI::App& verb, std::string& folder) {
+    verb.add_option("FOLDER", folder, "The download folder")
+        ->required()
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return text.empty() ? std::string("an empty text names no folder") : "";
+            },
+            ""));
+}
+
 void CliTransferOptions::Register(CLI::App& verb) {
     m_pLanOption = verb.add_option("--lan", m_strLanHost,
                                    "Reach the monitor over the local network at HOST (\"LAN\")");

@@ -18,6 +18,10 @@ class HostAdaptation;
 struct HostAddressState;
 struct TransferSettings;
 
+// Declares the verb's FOLDER, the download folder. An empty text is a usage error: it would
+// stand for the root of the file system.
+void AddFolderArgument(CLI::App& verb, std::string& folder);
+
 // The options every device verb shares: how the monitor is reached and where the records live.
 //   --lan HOST      connection kind 1, the monitor at HOST
 //   --cable         connection kind 0 (the default), the monitor at 10.8.0.1

@@ -6,7 +6,6 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
-#include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
@@ -53,14 +52,21 @@ public:
                 return m_session.Abort();
             }
         }
-        return m_session.Finish(0);
+        return m_session.Finish(m_nResult);
     }
 
 private:
-    // 0 when the run goes on (fetched, fetched before, or skipped), -1 to abort.
+    // 0 when the run goes on (fetched, fetched before, skipped or refused), -1 to abort.
     int FetchUnlessDone(const std::string& name) {
-        if (m_downloaded.count(name) != 0) {
-            return 0;
+        switch (MeetName(name)) {
+            case NameStanding::Recorded:
+            case NameStanding::Repeated:
+                return 0;
+            case NameStanding::Clashing:
+                RefuseName(name);
+                return 0;
+            case NameStanding::New:
+                break;
         }
         if (!IsSafeName(name)) {
             ShowRefusedName(m_ui, name);
@@ -72,11 +78,7 @@ private:
                                     m_ui) != 0) {
             return 0;  // declined, or the old folder could not be removed: next monitoring
         }
-        if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0) {
-            return -1;
-        }
-        RecordFetchedMonitoring(m_records, name);
-        return 0;
+        return FetchAndRecord(name, monitoringFolder);
     }
 };
 

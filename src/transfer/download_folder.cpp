@@ -39,29 +39,13 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + PATH_SEPARATOR + name;
 }
 
-void EnsureFolder(const std::string& folder) {
+bool EnsureFolder(const std::string& folder) {
     // The root folder "/" is cut to an empty text; it always exists.
     if (folder.empty()) {
-        return;
+        return false;
     }
     std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        fs::create_directory(folder, error);
-    }
-}
-
-void EmptyFolder(const std::string& folder) {
-    std::error_code error;
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        // A folder is not a file: deleting it as one fails, and the emptying stops there.
-        if (entry->is_directory(error) && !entry->is_symlink(error)) {
-            return;
-        }
-        if (!fs::remove(entry->path(), error) || error) {
-            return;
-        }
-    }
+    return !fs::is_directory(folder, error) && fs::create_directory(folder, error);
 }
 
 std::string IncompleteDownloadStatement(const std::string& monitoringName,
@@ -74,25 +58,29 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
                             const std::string& deviceName, const PrepareTexts& texts,
                             OperationUi& ui) {
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(monitoringFolder, error))) {
+    const fs::file_status status = fs::symlink_status(monitoringFolder, error);
+    if (!fs::exists(status)) {
         fs::create_directory(monitoringFolder, error);
         return 0;
     }
-    const ConfirmAnswer answer =
-        ui.Confirm(IncompleteDownloadStatement(monitoringName, deviceName), texts.question);
-    if (answer != ConfirmAnswer::Yes) {
-        return 1;
+    // Only a folder can be what a download left; emptying what a link leads to would delete
+    // files outside the download folder.
+    if (fs::is_directory(status)) {
+        const ConfirmAnswer answer =
+            ui.Confirm(IncompleteDownloadStatement(monitoringName, deviceName), texts.question);
+        if (answer != ConfirmAnswer::Yes) {
+            return 1;
+        }
+        EmptyFolder(monitoringFolder);
+        // Removes the folder only when it is empty by now, as removing a directory does.
+        if (fs::is_directory(fs::symlink_status(monitoringFolder, error)) &&
+            fs::remove(monitoringFolder, error)) {
+            fs::create_directory(monitoringFolder, error);
+            return 0;
+        }
     }
-    EmptyFolder(monitoringFolder);
-    // Removes the folder only when it is empty by now, as removing a directory does.
-    if (!fs::is_directory(fs::symlink_status(monitoringFolder, error)) ||
-        !fs::remove(monitoringFolder, error)) {
-        ui.ShowMessage(FormatWithText(texts.removalFailed, monitoringName), "Error",
-                       MessageIcon::Hand);
-        return -1;
-    }
-    fs::create_directory(monitoringFolder, error);
-    return 0;
+    ui.ShowMessage(FormatWithText(texts.removalFailed, monitoringName), "Error", MessageIcon::Hand);
+    return -1;
 }
 
 }  // namespace somvix

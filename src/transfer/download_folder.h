@@ -27,13 +27,9 @@ std::string FolderChoicePath(const std::string& folder);
 // folder + separator + name.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
-// Creates the folder (its last level only) when it does not exist. A failure shows later, when
-// the first file cannot be created in it.
-void EnsureFolder(const std::string& folder);
-
-// Deletes the files of a folder, in the order of the listing, and stops at the first entry
-// that cannot be deleted as a file; sub-folders are not entered, so one stops the emptying.
-void EmptyFolder(const std::string& folder);
+// Creates the folder (its last level only) when it does not exist; true when it made it now. A
+// failure shows later, when the first file cannot be created in it.
+bool EnsureFolder(const std::string& folder);
 
 // What differs between the download and the erase when a leftover monitoring folder is found.
 struct PrepareTexts {
@@ -53,7 +49,8 @@ std::string IncompleteDownloadStatement(const std::string& monitoringName,
                                         const std::string& deviceName);
 
 // Makes the monitoring folder ready to fetch into. A folder that is already there is a leftover
-// of a run that did not finish: the user is asked whether to replace it.
+// of a run that did not finish: the user is asked whether to replace it. Anything else in its
+// place (a file, a link) cannot be replaced and is reported without a question.
 //   0: the folder exists (new, or emptied and made anew) and the monitoring may be fetched;
 //   1: the user answered No; the folder is left untouched;
 //  -1: the old folder cannot be removed; its message has been shown.

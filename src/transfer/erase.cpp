@@ -7,7 +7,6 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
-#include "transfer/fetch_monitoring.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
@@ -53,29 +52,38 @@ public:
                 return m_session.Abort();
             }
         }
-        return m_session.Finish(0);
+        return m_session.Finish(m_nResult);
     }
 
 private:
-    // 0 when the run goes on (removed, refused by the monitor, or kept), -1 to abort.
+    // 0 when the run goes on (removed, refused by the monitor, kept, handled before or refused
+    // here), -1 to abort.
     int EraseMonitoring(const std::string& name, int step) {
         // The name names a folder on the PC before anything else is done with it.
         if (!IsSafeName(name)) {
             ShowRefusedName(m_ui, name);
             return -1;
         }
+        const NameStanding standing = MeetName(name);
+        if (standing == NameStanding::Repeated || standing == NameStanding::Clashing) {
+            // Handled already, or it might share a folder with one handled or recorded: it stays
+            // on the monitor, and a repeated name gets no second "DELETE".
+            m_ui.AdvanceProgress(step);
+            if (standing == NameStanding::Clashing) {
+                RefuseName(name);
+            }
+            return 0;
+        }
         m_ui.SetStatusText("Eliminando datos " + name + " ...");
         m_ui.AdvanceProgress(step);
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
-        switch (DecideCopy(name, monitoringFolder)) {
+        switch (DecideCopy(name, monitoringFolder, standing)) {
             case CopyDecision::Keep:
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
                 // recorded as complete.
-                if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) !=
-                        0 ||
-                    RecordFetchedMonitoring(m_records, name) != 0) {
+                if (FetchAndRecord(name, monitoringFolder) != 0) {
                     return -1;
                 }
                 break;
@@ -86,9 +94,10 @@ private:
         return RemoveFromMonitor(name);
     }
 
-    CopyDecision DecideCopy(const std::string& name, const std::string& monitoringFolder) {
+    CopyDecision DecideCopy(const std::string& name, const std::string& monitoringFolder,
+                            NameStanding standing) {
         // Only the whole name counts: a longer name fetched before says nothing of this one.
-        if (m_downloaded.count(name) != 0) {
+        if (standing == NameStanding::Recorded) {
             return CopyDecision::Recorded;
         }
         std::error_code error;

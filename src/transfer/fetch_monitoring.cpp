@@ -6,6 +6,7 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
+#include "transfer/folded_names.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 #include "transfer/transfer_settings.h"
@@ -28,6 +29,7 @@ constexpr FileKind FILE_KINDS[] = {
 
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
                          const std::string& monitoringFolder, FileSync& fileSync) {
+    FoldedNames fetched;
     for (const FileKind& kind : FILE_KINDS) {
         std::string list;
         if (session.Transact(std::string(kind.listCommand) + " " + monitoringName, list) != 0) {
@@ -38,7 +40,9 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
         }
         std::string fileName;
         while (TakeToken(list, fileName) == 0) {
-            if (!IsSafeName(fileName)) {
+            // A name met before would overwrite the file fetched under it, and each copy would
+            // pass its own checksum.
+            if (!IsSafeName(fileName) || fetched.Meet(fileName) != NameMatch::New) {
                 ShowRefusedName(session.Ui(), fileName);
                 return -1;
             }
@@ -53,12 +57,7 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             }
         }
     }
-    // The new entries of the folder, and the folder's own entry in the device folder, must be
-    // as durable as the files they name.
-    if (fileSync.SyncFolder(monitoringFolder) != 0) {
-        return -1;
-    }
-    return fileSync.SyncFolder(std::filesystem::path(monitoringFolder).parent_path());
+    return 0;
 }
 
 int RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {

@@ -9,10 +9,11 @@ class FileSync;
 struct RecordPaths;
 
 // Fetches every file of one monitoring into its folder: the five list commands in the order
-// ".eeg", ".htr", ".fhi", ".evt", ".imp", each followed by one "FILE" per name of its list. The
-// files and the folder are synced to the disk before it returns 0. -1 on any failure (a failed
-// exchange or transfer, a file name that cannot name a file, a sync that fails): the caller
-// aborts, and what was written stays.
+// ".eeg", ".htr", ".fhi", ".evt", ".imp", each followed by one "FILE" per name of its list. Each
+// file is synced to the disk before it returns 0 (the folder entries are the caller's). -1 on
+// any failure (a failed exchange or transfer, a file name that cannot name a file or names the
+// file of an earlier name on a disk that folds names, a sync that fails): the caller aborts,
+// and what was written stays.
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
                          const std::string& monitoringFolder, FileSync& fileSync);
 

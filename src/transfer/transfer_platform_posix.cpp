@@ -1,7 +1,10 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <ctime>
+#include <memory>
+#include <string_view>
 
 #include "transfer/transfer_platform.h"
 
@@ -29,6 +32,31 @@ RecordDate TodayLocalDate() {
         return {};
     }
     return RecordDate{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+void EmptyFolder(const std::filesystem::path& folder) {
+    // Opened without following a link, and emptied through that descriptor: a link put in the
+    // folder's place after the check cannot lead the deletions elsewhere either.
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) {
+        return;
+    }
+    // The listing owns the descriptor once it is made.
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::fdopendir(descriptor), &::closedir);
+    if (listing == nullptr) {
+        ::close(descriptor);
+        return;
+    }
+    while (const dirent* const entry = ::readdir(listing.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        // unlinkat without AT_REMOVEDIR fails on a sub-folder, and deletes a link itself.
+        if (::unlinkat(descriptor, entry->d_name, 0) != 0) {
+            return;
+        }
+    }
 }
 
 int SyncFile(const std::filesystem::path& path) {

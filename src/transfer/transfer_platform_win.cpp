@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <system_error>
 
 #include "transfer/transfer_platform.h"
 
@@ -10,6 +11,23 @@ RecordDate TodayLocalDate() {
     SYSTEMTIME local{};
     GetLocalTime(&local);
     return RecordDate{local.wDay, local.wMonth, local.wYear};
+}
+
+void EmptyFolder(const std::filesystem::path& folder) {
+    // A junction or a symbolic link in the folder's place is no directory here: nothing of
+    // what it leads to is listed.
+    std::error_code error;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(folder, error))) {
+        return;
+    }
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        // Removing a link removes the link; a real sub-folder is not a file and stops here.
+        if (std::filesystem::is_directory(entry->symlink_status(error)) ||
+            !std::filesystem::remove(entry->path(), error)) {
+            return;
+        }
+    }
 }
 
 int SyncFile(const std::filesystem::path& path) {

@@ -4,9 +4,20 @@
 #include "device/protocol.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
+#include "transfer/fetch_monitoring.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
+
+namespace {
+
+// The folder that holds the entry of folder ("." for a relative folder of one level).
+std::filesystem::path ParentFolder(const std::string& folder) {
+    const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+    return parent.empty() ? std::filesystem::path(".") : parent;
+}
+
+}  // namespace
 
 TransferRun::TransferRun(DeviceSession& session, const TransferSettings& settings,
                          const std::string& downloadFolder, const std::string& deviceName)
@@ -27,12 +38,62 @@ int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Hea
         return 1;
     }
     m_downloaded = ReadDownloadedList(m_records.downloadedList);
+    m_recorded = FoldedNames(m_downloaded);
     const std::string date = FormatRecordDate(m_settings.Today());
     for (const Heading& heading : headings) {
         WriteLogHeading(heading.first, heading.second, date);
     }
-    EnsureFolder(m_strDownloadFolder);
-    EnsureFolder(m_strDeviceFolder);
+    if (EnsureFolder(m_strDownloadFolder)) {
+        m_unsyncedParents.push_back(ParentFolder(m_strDownloadFolder));
+    }
+    if (EnsureFolder(m_strDeviceFolder)) {
+        m_unsyncedParents.emplace_back(m_strDownloadFolder);
+    }
+    return 0;
+}
+
+NameStanding TransferRun::MeetName(const std::string& name) {
+    const NameMatch met = m_met.Meet(name);
+    if (met == NameMatch::Same) {
+        return NameStanding::Repeated;
+    }
+    if (m_downloaded.count(name) != 0) {
+        return NameStanding::Recorded;
+    }
+    // The folder of a name that only folds like a recorded one may be that one's complete copy,
+    // which would then be asked about, and replaced, as the leftover of a broken download.
+    if (met == NameMatch::Clashing || m_recorded.Find(name) == NameMatch::Clashing) {
+        return NameStanding::Clashing;
+    }
+    return NameStanding::New;
+}
+
+void TransferRun::RefuseName(const std::string& name) {
+    ShowRefusedName(m_ui, name);
+    m_nResult = -1;
+}
+
+int TransferRun::FetchAndRecord(const std::string& name, const std::string& monitoringFolder) {
+    if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0 ||
+        SyncFolderChain(monitoringFolder) != 0) {
+        return -1;
+    }
+    return RecordFetchedMonitoring(m_records, name);
+}
+
+int TransferRun::SyncFolderChain(const std::string& monitoringFolder) {
+    // A record says the files are there for good: so must be every entry on the way to them,
+    // the monitoring folder's in the device folder and those of the folders made by this run.
+    FileSync& sync = m_settings.Sync();
+    if (sync.SyncFolder(monitoringFolder) != 0 || sync.SyncFolder(m_strDeviceFolder) != 0) {
+        return -1;
+    }
+    while (!m_unsyncedParents.empty()) {
+        if (sync.SyncFolder(m_unsyncedParents.back()) != 0) {
+            return -1;
+        }
+        m_unsyncedParents.pop_back();
+    }
     return 0;
 }
 

@@ -138,7 +138,11 @@ TEST_F(DownloadCommandTest, ProgressIsDrawnInPlaceOnlyOnATerminal) {
 
 TEST_F(DownloadCommandTest, UsageErrorsGiveStatusTwo) {
     const std::string folder = Downloads().string();
+    RefusingPort nobody;
     const std::vector<std::vector<std::string>> wrong = {
+        // An empty folder would put the device folder at the root.
+        {"somvixmn-cli", "download", "", "--lan", "127.0.0.1", "--port",
+         std::to_string(nobody.Port()), "--records-dir", Records().string()},
         {"somvixmn-cli", "download"},
         {"somvixmn-cli", "download", folder, "--lan", "127.0.0.1", "--cable"},
         {"somvixmn-cli", "download", folder, "--cable", "--interface", "eth0 up"},

@@ -146,7 +146,11 @@ TEST_F(EraseCommandTest, WithoutANameTheHostNameStandsInAndTheFailureIsStatusOne
 
 TEST_F(EraseCommandTest, UsageErrorsGiveStatusTwo) {
     const std::string folder = Downloads().string();
+    RefusingPort nobody;
     const std::vector<Strings> wrong = {
+        // An empty folder would put the device folder at the root.
+        {"somvixmn-cli", "erase", "", "--yes", "--lan", "127.0.0.1", "--port",
+         std::to_string(nobody.Port()), "--records-dir", Records().string()},
         {"somvixmn-cli", "erase"},
         {"somvixmn-cli", "erase", folder, "--lan", "127.0.0.1", "--cable"},
         {"somvixmn-cli", "erase", folder, "--download-missing", "si"},

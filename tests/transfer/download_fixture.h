@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "device/protocol.h"
 #include "hostnet/host_address_state.h"
 #include "support/fake_operation_ui.h"
 #include "support/scripted_peer.h"
@@ -20,6 +21,14 @@ namespace somvix::test {
 
 inline constexpr const char* SIMULATOR_NAME = "SOMVIXSIM";  // the simulator's device name
 inline constexpr const char* RUN_DATE = "05-03-2007";       // the date of every test run
+
+// A "GETLIST" reply that names one monitoring twice, or two that one folder would hold where
+// letter case and trailing dots do not count.
+struct RepeatedNames {
+    const char* list;
+    const char* recordedBefore;  // the downloaded list before the run
+    const char* refused;         // null: none, the run ends in order
+};
 
 // A download from a simulated monitor over loopback into a PC folder of the test's own, with a
 // scripted user, a fake host adaptation and a fixed date.
@@ -52,6 +61,29 @@ protected:
         m_settings.connection.port = monitor.Port();
         return DownloadMonitorData(FolderChoicePath(Downloads().string()), m_hostAddress,
                                    m_adaptation, m_ui, m_settings);
+    }
+
+    // The options of a monitor that holds every monitoring of the list and replies with it; a PC
+    // that holds nothing but the downloaded list given, and a user who has answered nothing yet.
+    std::vector<std::string> ServeList(const RepeatedNames& names) {
+        std::filesystem::remove_all(Downloads());
+        std::filesystem::remove_all(Records());
+        std::filesystem::create_directories(Records());
+        std::string list = names.list;
+        std::string name;
+        while (TakeMonitoringName(list, name) == 0) {
+            m_monitor.AddMonitoring(name);
+        }
+        WriteFileBytes(Records() / (std::string(SIMULATOR_NAME) + ".txt"), names.recordedBefore);
+        m_ui = FakeOperationUi();
+        return m_monitor.Serving({"--list-reply", names.list});
+    }
+    // The name (if any) was refused, and only it.
+    void ExpectRefused(const char* name) {
+        const std::string shown = std::string("status:Nombre no válido recibido del monitor: \"");
+        EXPECT_EQ(m_ui.CallsStartingWith(shown),
+                  name == nullptr ? std::vector<std::string>{}
+                                  : std::vector<std::string>{shown + name + "\""});
     }
 
     // Every file of the monitoring arrived whole.

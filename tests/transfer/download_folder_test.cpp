@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "support/fake_operation_ui.h"
 #include "support/temp_dir.h"
 #include "transfer/download_folder.h"
+#include "transfer/folded_names.h"
 #include "transfer/safe_name.h"
+#include "transfer/transfer_platform.h"
 
 namespace somvix {
 namespace {
@@ -60,30 +63,53 @@ TEST(IsSafeName, RefusesWhatCouldLeaveItsFolder) {
     }
 }
 
+TEST(FoldName, OneFormForNamesThatAFoldingDiskTakesForOne) {
+    const std::tuple<std::string, std::string, bool> pairs[] = {
+        {"pacienteA", "pacientea", true},
+        {"pacienteA", "pacienteA. . ", true},
+        {"paciente\xDA\xD1", "paciente\xFA\xF1", true},  // ÚÑ, úñ
+        {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},  // ŠŒŽŸ, šœžÿ
+        {".paciente", "paciente", false},                // leading dots stay
+        {"\xD7", "\xF7", false},                         // × and ÷ are no letters
+        {"pacienteA.b", "pacientea", false},
+    };
+    for (const auto& [left, right, same] : pairs) {
+        EXPECT_EQ(FoldName(left) == FoldName(right), same) << left << " " << right;
+    }
+}
+
 TEST(EnsureFolder, CreatesOnlyTheLastLevel) {
     TempDir dir;
     const std::string folder = (dir.Path() / "datos").string();
-    EnsureFolder(folder);
+    EXPECT_TRUE(EnsureFolder(folder));
     EXPECT_TRUE(fs::is_directory(folder));
-    EnsureFolder(folder);  // already there: nothing happens
+    EXPECT_FALSE(EnsureFolder(folder));  // already there: nothing happens
     EXPECT_TRUE(fs::is_directory(folder));
     const std::string deep = (dir.Path() / "a" / "b").string();
-    EnsureFolder(deep);
+    EXPECT_FALSE(EnsureFolder(deep));
     EXPECT_FALSE(fs::exists(deep));
 }
 
-TEST(EmptyFolder, DeletesFilesAndStopsAtASubFolder) {
+TEST(EmptyFolder, DeletesFilesAndStopsAtASubFolderFollowingNoLink) {
     TempDir dir;
-    WriteFileBytes(dir.Path() / "a.eeg", "1");
-    WriteFileBytes(dir.Path() / "b.htr", "2");
-    EmptyFolder(dir.Path().string());
-    EXPECT_TRUE(fs::is_empty(dir.Path()));
+    const fs::path outside = dir.Path() / "outside";
+    fs::create_directory(outside);
+    WriteFileBytes(outside / "keep.htr", "1");
+    const fs::path folder = dir.Path() / "folder";
+    fs::create_directory(folder);
+    WriteFileBytes(folder / "a.eeg", "1");
+    fs::create_directory_symlink(outside, folder / "link");
+    fs::create_directory_symlink(outside, dir.Path() / "link");
+    EmptyFolder(dir.Path() / "link");
+    EmptyFolder(folder);
+    EXPECT_TRUE(fs::is_empty(folder));  // the link in it went as a link
+    EXPECT_EQ(ReadFileBytes(outside / "keep.htr"), "1");
 
     // With a sub-folder, the emptying ends there: the sub-folder and at least it stay.
-    fs::create_directory(dir.Path() / "sub");
-    WriteFileBytes(dir.Path() / "sub" / "inner", "3");
-    EmptyFolder(dir.Path().string());
-    EXPECT_TRUE(fs::exists(dir.Path() / "sub" / "inner"));
+    fs::create_directory(folder / "sub");
+    WriteFileBytes(folder / "sub" / "inner", "3");
+    EmptyFolder(folder);
+    EXPECT_TRUE(fs::exists(folder / "sub" / "inner"));
 }
 
 class PrepareMonitoringFolderTest : public ::testing::Test {
@@ -146,11 +172,22 @@ TEST_F(PrepareMonitoringFolderTest, EraseTextsAskAndReportTheirOwnWay) {
               "message:Error|Error descargando datos de paciente1. No se eliminan datos.|16");
 }
 
-TEST_F(PrepareMonitoringFolderTest, FileInPlaceOfTheFolderIsReportedNotDeleted) {
-    WriteFileBytes(Folder(), "not a folder");
-    m_ui.QueueAnswers({ConfirmAnswer::Yes});
-    EXPECT_EQ(Prepare(), -1);
-    EXPECT_EQ(ReadFileBytes(Folder()), "not a folder");
+TEST_F(PrepareMonitoringFolderTest, NoFolderInItsPlaceIsReportedWithoutQuestionNorDeletion) {
+    const fs::path outside = m_dir.Path() / "outside";
+    fs::create_directory(outside);
+    WriteFileBytes(outside / "keep.htr", "outside");
+    for (const bool link : {false, true}) {
+        m_ui = FakeOperationUi();
+        link ? fs::create_directory_symlink(outside, Folder())
+             : WriteFileBytes(Folder(), "not a folder");
+        EXPECT_EQ(Prepare(), -1) << link;
+        EXPECT_EQ(
+            m_ui.Calls(),
+            std::vector<std::string>{"message:Error|Error descargando datos de paciente1!|16"})
+            << link;
+        EXPECT_EQ(ReadFileBytes(outside / "keep.htr"), "outside") << link;
+        EXPECT_TRUE(fs::remove(Folder())) << link;  // what stood there stays until now
+    }
 }
 
 }  // namespace

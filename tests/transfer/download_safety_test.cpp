@@ -73,6 +73,26 @@ TEST_F(DownloadTest, RefusedMonitoringNameFailsWithNothingOutsideTheDeviceFolder
     EXPECT_EQ(Tree(m_pc.Path()).size(), 5u);  // the two folders, the device folder, two records
 }
 
+TEST_F(DownloadTest, NameHandledOrRecordedIsNotFetchedAgainNorOneOfItsFoldedForms) {
+    const RepeatedNames cases[] = {
+        {"pacienteA pacienteA pacienteB", "", nullptr},
+        {"pacienteA pacientea pacienteB", "", "pacientea"},
+        {"pacienteA pacienteA. pacienteB", "", "pacienteA."},
+        {"pacientea pacienteB", "pacienteA\r\n", "pacientea"},
+    };
+    for (const RepeatedNames& names : cases) {
+        SCOPED_TRACE(names.list);
+        SimulatorProcess monitor(ServeList(names));
+        EXPECT_EQ(Download(monitor), names.refused == nullptr ? 0 : -1);
+        // No folder is taken for the leftover of a broken download, and the run went on.
+        EXPECT_TRUE(m_ui.CallsStartingWith("confirm:").empty());
+        EXPECT_EQ(DownloadedList(), "pacienteA\r\npacienteB\r\n");
+        ExpectFetched(names.recordedBefore[0] == '\0' ? "pacienteA" : "pacienteB");
+        ExpectFetched("pacienteB");
+        ExpectRefused(names.refused);
+    }
+}
+
 // A monitor that offers one monitoring whose .htr list holds the given file names, and sends a
 // good file for every "FILE" it gets; it writes down the commands.
 std::string FileReply(const std::string& content) {
@@ -105,7 +125,9 @@ void PlayMonitor(PeerConnection& monitor, const std::string& htrList, Strings& c
 }
 
 TEST_F(DownloadTest, RefusedFileNameFailsWithoutAskingForIt) {
-    for (const std::string hostile : {"..", ".", "a/b", "..\\x", "x:y"}) {
+    // The last three would overwrite ok.htr where letter case and trailing dots do not count.
+    for (const std::string hostile :
+         {"..", ".", "a/b", "..\\x", "x:y", "ok.htr", "OK.HTR", "ok.htr."}) {
         Strings commands;
         ScriptedPeer peer(
             [&](PeerConnection& monitor) { PlayMonitor(monitor, "ok.htr " + hostile, commands); });
@@ -163,10 +185,25 @@ TEST_F(DownloadTest, FilesAreSyncedBeforeTheMonitoringIsRecorded) {
         }
         expected.push_back(std::string("folder:") + name);
         expected.emplace_back("folder:SOMVIXSIM");
+        if (expected.size() == 8) {
+            // The run made the download and device folders: their entries, before the first
+            // record.
+            expected.emplace_back("folder:descargas");
+            expected.push_back("folder:" + m_pc.Path().filename().string());
+        }
     }
     EXPECT_EQ(sync.m_calls, expected);
     EXPECT_TRUE(sync.m_recordedTooEarly.empty());
     EXPECT_EQ(DownloadedList(), "paciente1\r\npaciente2\r\n");
+}
+
+TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
+    m_monitor.AddMonitoring("paciente1");
+    // A folder where the downloaded list should be: it reads as empty and cannot be appended to.
+    fs::create_directories(Records() / "SOMVIXSIM.txt");
+    SimulatorProcess monitor(m_monitor.Serving());
+    EXPECT_EQ(Download(monitor), -1);
+    ExpectFetched("paciente1");
 }
 
 TEST_F(DownloadTest, FailedSyncFailsTheRunAndRecordsNothing) {

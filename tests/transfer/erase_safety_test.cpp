@@ -245,6 +245,45 @@ TEST_F(EraseTest, RefusedMonitoringNameFailsAndErasesNothing) {
     EXPECT_FALSE(fs::exists(Downloads().parent_path() / "paciente9"));
 }
 
+TEST_F(EraseTest, NameHandledIsNotHandledAgainAndNoFoldedFormOfItLeavesTheMonitor) {
+    // With fetches, the user answers Si to fetching pacienteA: to replacing an incomplete
+    // earlier copy in the first row, to downloading it in the third.
+    const std::pair<RepeatedNames, bool> cases[] = {
+        {{"pacienteA pacienteA", "", nullptr}, true},
+        {{"pacienteA pacienteA", "pacienteA\r\n", nullptr}, false},
+        {{"pacienteA pacienteA.", "", "pacienteA."}, true},
+        {{"pacienteA pacientea", "pacienteA\r\n", "pacientea"}, false},
+        {{"pacientea", "pacienteA\r\n", "pacientea"}, false},
+    };
+    for (const auto& [names, fetches] : cases) {
+        SCOPED_TRACE(std::string(names.list) + " after " + names.recordedBefore);
+        fs::remove_all(Kept());
+        const std::vector<std::string> serving = ServeList(names);
+        if (fetches) {
+            m_ui.QueueAnswers({ConfirmAnswer::Yes});
+        }
+        if (fetches && names.refused == nullptr) {
+            fs::create_directories(MonitoringFolder("pacienteA"));
+            WriteFileBytes(MonitoringFolder("pacienteA") / "old.htr", "old");
+        }
+        KeepOriginals();
+        SimulatorProcess monitor(serving);
+        EXPECT_EQ(Erase(monitor), names.refused == nullptr ? 0 : -1);
+
+        EXPECT_EQ(m_ui.UnusedAnswers(), 0u);
+        EXPECT_TRUE(m_ui.CallsStartingWith("message:").empty());  // no second "DELETE"
+        const bool erasesPacienteA = names.list[8] == 'A';
+        EXPECT_EQ(EraseLog(), erasesPacienteA ? NewLog({"pacienteA"}) : NewLog({}));
+        if (fetches) {
+            ExpectFetchedAsKept("pacienteA");
+        }
+        ExpectRefused(names.refused);
+        if (names.refused != nullptr) {
+            EXPECT_TRUE(OnMonitor(names.refused));
+        }
+    }
+}
+
 TEST_F(EraseTest, UnwritableDownloadedListKeepsTheFetchedMonitoringOnTheMonitor) {
     m_monitor.AddMonitoring("paciente1");
     m_ui.QueueAnswers({ConfirmAnswer::Yes});
