@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 namespace somvix {
@@ -63,10 +65,16 @@ std::set<std::string> ReadDownloadedList(const std::filesystem::path& path) {
         std::ofstream created(path, std::ios::binary);
         return names;
     }
-    // Words are separated by any white space, so CR LF, LF and blanks all work.
     std::ifstream file(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // An append cut short (a full disk, a crash) leaves the last name without its line end, and
+    // a cut name can be another monitoring's whole name ("paciente1" of "paciente12"): only
+    // names whose line end was written count.
+    text.erase(text.find_last_of("\r\n") + 1);
+    // Words are separated by any white space, so CR LF, LF and blanks all work.
+    std::istringstream words(text);
     std::string word;
-    while (file >> word) {
+    while (words >> word) {
         names.insert(word);
     }
     return names;
