@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         abort();
     }
     DisplaySettings again;
-    again.m_nBadElectrodeThreshold = read.m_nBadElectrodeThreshold + 1;  // must be overwritten
+    again.m_nBadElectrodeThreshold = ~read.m_nBadElectrodeThreshold;  // must be overwritten
     if (WriteSettingsFile(path, read) != 0 || ReadSettingsFile(path, again) != 0 ||
         again.m_nBadElectrodeThreshold != read.m_nBadElectrodeThreshold ||
         again.m_bShowBadContact != read.m_bShowBadContact ||
