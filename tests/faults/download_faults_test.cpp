@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -114,7 +115,12 @@ int RunWords(const Strings& words, const Strings& straceOptions = {},
         return RunProgram(words.front(), Strings(words.begin() + 1, words.end()), output,
                           PROGRAM_WAIT_MS);
     }
-    Strings arguments = straceOptions;
+    // LeakSanitizer stops the program with ptrace to look for leaks, which a traced program
+    // cannot be: a sanitizer build checks leaks in the runs without strace only.
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    Strings arguments = {
+        "-E", std::string("ASAN_OPTIONS=") + (sanitizer ? sanitizer : "") + ":detect_leaks=0"};
+    arguments.insert(arguments.end(), straceOptions.begin(), straceOptions.end());
     arguments.push_back("--");
     arguments.insert(arguments.end(), words.begin(), words.end());
     return RunProgram(STRACE, arguments, output, PROGRAM_WAIT_MS);
@@ -207,8 +213,10 @@ std::vector<TracedCall> TraceCleanDownload(const MonitorFolder& originals) {
         if (start != std::string::npos && end != std::string::npos) {
             call.target = line.substr(start + 1, end - start - 1);
         }
-        // The loader's and the C library's own files are not the program's to fail over.
-        if (byPath && !call.target.starts_with(pc.Pc().string())) {
+        // The loader's and the C library's own files are not the program's to fail over, nor
+        // the pipe into which a sanitizer's runtime writes to probe memory.
+        if ((byPath && !call.target.starts_with(pc.Pc().string())) ||
+            call.target.starts_with("pipe:")) {
             continue;
         }
         call.target = fs::path(call.target).filename().string();
