@@ -6,16 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <map>
-#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
 
-#include "support/simulator_process.h"
-#include "transfer/monitor_fixture.h"
+#include "faults/traced_download.h"
 #include "transfer/records.h"
 
 // `somvixmn-cli download` with one fault at a time: each file-system call of a clean run failed
@@ -29,17 +25,10 @@ namespace somvix::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Strings = std::vector<std::string>;
 
-const fs::path STRACE = "/usr/bin/strace";
 // One name begins the other: a record cut short must not name the shorter one.
 const Strings MONITORINGS = {"paciente1", "paciente12"};
-constexpr int PROGRAM_WAIT_MS = 60000;
 constexpr int KILLED = 128 + 9;
-
-fs::path CliProgram() {
-    return fs::path(SOMVIX_BIN_DIR) / "somvixmn-cli";
-}
 
 // The calls failed in turn, by the syscalls that make them: the C++ streams write file data
 // with writev.
@@ -57,79 +46,6 @@ const std::vector<FaultFamily> FAMILIES = {
 
 void PrintTo(const FaultFamily& family, std::ostream* out) {
     *out << family.name;
-}
-
-// One call of a clean run: strace's syscall name, its number among the calls of that name
-// (strace's "when="), and the file or terminal it went to.
-struct TracedCall {
-    std::string syscall;
-    int number = 0;
-    std::string target;
-};
-
-void PrintTo(const TracedCall& call, std::ostream* out) {
-    *out << call.syscall << " #" << call.number << " (" << call.target << ")";
-}
-
-// A simulated monitor serving its own copy of the monitorings, and a PC with an empty download
-// folder and records folder; all go at the end of the case.
-class FaultCase {
-public:
-    explicit FaultCase(const MonitorFolder& originals, const Strings& monitorOptions = {}) {
-        fs::copy(originals.Root(), MonitorRoot(), fs::copy_options::recursive);
-        fs::create_directories(Records());
-        Strings arguments = {"--root", MonitorRoot().string()};
-        arguments.insert(arguments.end(), monitorOptions.begin(), monitorOptions.end());
-        m_monitor = std::make_unique<SimulatorProcess>(arguments);
-    }
-
-    fs::path Pc() const { return m_folder.Path() / "pc"; }
-    fs::path MonitorRoot() const { return m_folder.Path() / "monitor"; }
-    fs::path Downloads() const { return Pc() / "descargas"; }
-    fs::path Records() const { return Pc() / "registros"; }
-
-    // The command line of a verb on the download folder, aimed at the case's monitor.
-    Strings Cli(const std::string& verb, const Strings& options = {}) const {
-        Strings words = {CliProgram().string(),
-                         verb,
-                         Downloads().string(),
-                         "--lan",
-                         "127.0.0.1",
-                         "--port",
-                         std::to_string(m_monitor->Port()),
-                         "--records-dir",
-                         Records().string()};
-        words.insert(words.end(), options.begin(), options.end());
-        return words;
-    }
-
-private:
-    TempDir m_folder;
-    std::unique_ptr<SimulatorProcess> m_monitor;
-};
-
-// Runs the words (program first), under strace with its options when some are given.
-int RunWords(const Strings& words, const Strings& straceOptions = {},
-             std::string* output = nullptr) {
-    if (straceOptions.empty()) {
-        return RunProgram(words.front(), Strings(words.begin() + 1, words.end()), output,
-                          PROGRAM_WAIT_MS);
-    }
-    // LeakSanitizer stops the program with ptrace to look for leaks, which a traced program
-    // cannot be: a sanitizer build checks leaks in the runs without strace only.
-    const char* sanitizer = std::getenv("ASAN_OPTIONS");
-    Strings arguments = {
-        "-E", std::string("ASAN_OPTIONS=") + (sanitizer ? sanitizer : "") + ":detect_leaks=0"};
-    arguments.insert(arguments.end(), straceOptions.begin(), straceOptions.end());
-    arguments.push_back("--");
-    arguments.insert(arguments.end(), words.begin(), words.end());
-    return RunProgram(STRACE, arguments, output, PROGRAM_WAIT_MS);
-}
-
-// strace's options that make the call fail with EIO, or kill the program when it is made.
-Strings Tampering(const TracedCall& call, const std::string& action) {
-    return {"-o", "/dev/null", "-e",
-            "inject=" + call.syscall + ":" + action + ":when=" + std::to_string(call.number)};
 }
 
 bool IsComplete(const FaultCase& pc, const MonitorFolder& originals, const std::string& name) {
@@ -183,58 +99,20 @@ void ExpectNothingLost(const FaultCase& pc, const MonitorFolder& originals, int 
     }
 }
 
-// The file-system calls of a clean download of the same monitorings, in order.
-std::vector<TracedCall> TraceCleanDownload(const MonitorFolder& originals) {
-    const FaultCase pc(originals);
-    const fs::path log = pc.Pc() / "trace.txt";
-    std::string traced;
-    for (const FaultFamily& family : FAMILIES) {
-        for (const std::string& syscall : family.syscalls) {
-            traced += (traced.empty() ? "trace=" : ",") + syscall;
-        }
-    }
-    if (RunWords(pc.Cli("download"), {"-y", "-o", log.string(), "-e", traced}) != 0) {
-        return {};
-    }
-    std::vector<TracedCall> calls;
-    std::map<std::string, int> counts;
-    std::istringstream lines(ReadFileBytes(log));
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t open = line.find('(');
-        if (open == std::string::npos || line.starts_with("+++") || line.starts_with("---")) {
-            continue;
-        }
-        TracedCall call{line.substr(0, open), ++counts[line.substr(0, open)], {}};
-        // A path argument is quoted, a descriptor's file follows it in angle brackets.
-        const bool byPath = call.syscall.starts_with("open") || call.syscall.starts_with("rename");
-        const char close = byPath ? '"' : '>';
-        const std::size_t start = line.find(byPath ? '"' : '<', open);
-        const std::size_t end = line.find(close, start + 1);
-        if (start != std::string::npos && end != std::string::npos) {
-            call.target = line.substr(start + 1, end - start - 1);
-        }
-        // The loader's and the C library's own files are not the program's to fail over, nor
-        // the pipe into which a sanitizer's runtime writes to probe memory.
-        if ((byPath && !call.target.starts_with(pc.Pc().string())) ||
-            call.target.starts_with("pipe:")) {
-            continue;
-        }
-        call.target = fs::path(call.target).filename().string();
-        calls.push_back(call);
-    }
-    return calls;
-}
-
 class DownloadFaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (RunProgram(STRACE, {"-o", "/dev/null", "true"}) != 0) {
+        if (!CanTrace()) {
             GTEST_SKIP() << "strace cannot trace here (missing, or ptrace refused)";
         }
         for (const std::string& name : MONITORINGS) {
             m_originals.AddMonitoring(name);
         }
-        m_calls = TraceCleanDownload(m_originals);
+        std::vector<std::string> syscalls;
+        for (const FaultFamily& family : FAMILIES) {
+            syscalls.insert(syscalls.end(), family.syscalls.begin(), family.syscalls.end());
+        }
+        m_calls = TraceDownload(FaultCase(m_originals), syscalls);
         ASSERT_FALSE(m_calls.empty()) << "the clean download failed or was not traced";
     }
 
