@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
@@ -66,7 +65,10 @@ std::set<std::string> ReadDownloadedList(const std::filesystem::path& path) {
         return names;
     }
     std::ifstream file(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // A stream insertion ends at a read error (a folder in the list's place) instead of throwing.
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    std::string text = contents.str();
     // An append cut short (a full disk, a crash) leaves the last name without its line end, and
     // a cut name can be another monitoring's whole name ("paciente1" of "paciente12"): only
     // names whose line end was written count.
