@@ -6,11 +6,7 @@
 #include <QTest>
 
 #include "about/dialogs/about_dlg.h"
-#include "app/main_dlg.h"
 #include "chart/render/font_height.h"
-#include "res/resource_ids.h"
-#include "support/modal_dialog.h"
-#include "support/temp_dir.h"
 #include "widgets/dialog_template.h"
 
 namespace somvix {
@@ -74,25 +70,6 @@ TEST_F(AboutDlgTest, OkAndEscapeCloseTheBox) {
 
 TEST(AboutVersionLine, WithoutVersionOnlyTheLabelRemains) {
     EXPECT_EQ(CAboutDlg::VersionLine(""), QStringLiteral("Versión del programa:   "));
-}
-
-TEST(MainDlgAbout, MenuCommandOpensTheBox) {
-    test::TempDir programDir;
-    CMainDlg mainDlg;
-    mainDlg.SetProgramDir(programDir.Path());
-    mainDlg.OnInitDialog();
-    mainDlg.show();
-    ASSERT_TRUE(mainDlg.HasHandler(ID_ABOUT));
-    QString caption;
-    QString version;
-    test::WhenModalDialogOpens([&](QDialog& dialog) {
-        caption = dialog.windowTitle();
-        version = dialog.findChild<QLabel*>(QStringLiteral("static1008"))->text();
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
-    });
-    mainDlg.OnCommand(ID_ABOUT);
-    EXPECT_EQ(caption, QStringLiteral("Acerca del programa"));
-    EXPECT_EQ(version, QStringLiteral("Versión del programa:   1, 1, 0, 0"));
 }
 
 }  // namespace
