@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <vector>
 
 namespace somvix {
 
@@ -19,9 +21,22 @@ std::filesystem::path PerUserDataDirectory();
 // tell, for example on a read-only mount).
 bool IsWritableDirectory(const std::filesystem::path& folder);
 
-// Where the settings file and the transfer records live: the folder of the program file, or,
-// where that folder is not writable (a program installed system-wide), the per-user folder,
-// which is then created. Decided here and nowhere else.
+// The system's own folders of installed programs (platform part of InstalledProgramRoots).
+std::vector<std::filesystem::path> SystemProgramRoots();
+
+// The folders below which a program file counts as installed: /usr here, and the folder the
+// build installs the programs into.
+std::vector<std::filesystem::path> InstalledProgramRoots();
+
+// Whether the program folder lies at or below one of the roots (whole names compared: /usr
+// holds /usr/local/bin, not /usrlocal).
+bool IsInstalledProgramDirectory(const std::filesystem::path& programDirectory,
+                                 std::span<const std::filesystem::path> roots);
+
+// Where the settings file and the transfer records live: the per-user folder, which is then
+// created, for an installed program (even one run by root, who could write beside it) or one
+// whose folder is not writable; else the folder of the program file, as a program run from
+// its build or unpacked folder has it. Decided here and nowhere else.
 std::filesystem::path DataDirectory();
 
 }  // namespace somvix

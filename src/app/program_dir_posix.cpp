@@ -1,3 +1,4 @@
+#include <pwd.h>
 #include <unistd.h>
 
 #include <array>
@@ -24,8 +25,20 @@ std::filesystem::path PerUserDataDirectory() {
         return std::filesystem::path(dataHome) / "somvixmn";
     }
     const char* home = std::getenv("HOME");
-    const std::filesystem::path base = (home != nullptr && *home != '\0') ? home : "/tmp";
+    std::filesystem::path base;
+    if (home != nullptr && *home == '/') {
+        base = home;
+    } else if (const passwd* user = getpwuid(getuid());
+               user != nullptr && user->pw_dir != nullptr) {
+        // Without HOME, the user's own home from the account database: never a folder that
+        // every user may write into, such as /tmp.
+        base = user->pw_dir;
+    }
     return base / ".local" / "share" / "somvixmn";
+}
+
+std::vector<std::filesystem::path> SystemProgramRoots() {
+    return {"/usr"};
 }
 
 }  // namespace somvix

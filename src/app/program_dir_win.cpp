@@ -22,4 +22,9 @@ std::filesystem::path PerUserDataDirectory() {
     return base / "somvixmn";
 }
 
+std::vector<std::filesystem::path> SystemProgramRoots() {
+    // Where Windows keeps installed programs is the build's install folder alone.
+    return {};
+}
+
 }  // namespace somvix

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "app/program_dir.h"
 #include "support/temp_dir.h"
@@ -38,6 +40,30 @@ TEST(DataDirectory, IsProgramDirectoryWhenWritable) {
     EXPECT_EQ(DataDirectory(), std::filesystem::canonical(SOMVIX_BIN_DIR));
 }
 
+TEST(IsInstalledProgramDirectory, DecidesByWholeFolderNamesBelowTheRoots) {
+    const std::vector<std::filesystem::path> roots = {"/usr", "/opt/somvixmn/bin/", "relative"};
+    const struct {
+        const char* folder;
+        bool installed;
+    } rows[] = {
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/usr", true},
+        {"/opt/somvixmn/bin", true},
+        {"/usrlocal/bin", false},
+        {"/opt/somvixmn", false},
+        {"/home/ana/somvixmn/build/bin", false},
+        {"/tmp/unpacked/usr/bin", false},  // a package unpacked elsewhere
+        {"/usr/../home/ana/bin", false},
+        {"relative/bin", false},  // a root that is no absolute path names nothing
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsInstalledProgramDirectory(row.folder, roots), row.installed) << row.folder;
+    }
+    EXPECT_TRUE(IsInstalledProgramDirectory("/usr/bin", InstalledProgramRoots()));
+    EXPECT_FALSE(IsInstalledProgramDirectory(ProgramDirectory(), InstalledProgramRoots()));
+}
+
 TEST(IsWritableDirectory, TellsWritableReadOnlyAndMissingFolders) {
     test::TempDir folder;
     EXPECT_TRUE(IsWritableDirectory(folder.Path()));
@@ -59,10 +85,21 @@ TEST(PerUserDataDirectory, FollowsXdgDataHome) {
     setenv("XDG_DATA_HOME", "relative/ignored", 1);
     EXPECT_EQ(PerUserDataDirectory().filename(), "somvixmn");
     EXPECT_NE(PerUserDataDirectory().string().find("/.local/share/"), std::string::npos);
+
+    // Without HOME the account's own home is taken, never a folder shared by all users.
+    unsetenv("XDG_DATA_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    unsetenv("HOME");
+    const passwd* user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(PerUserDataDirectory(),
+              std::filesystem::path(user->pw_dir) / ".local" / "share" / "somvixmn");
+    if (oldHome) {
+        setenv("HOME", savedHome.c_str(), 1);
+    }
     if (old) {
         setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
     }
 }
 
