@@ -11,6 +11,8 @@ namespace somvix {
 
 CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("somvixmn"));
+    // Ties the window to its desktop entry, whose icon and name the desktop then shows.
+    setDesktopFileName(QStringLiteral("org.somvixmn.somvixmn"));
     InstallFontSubstitutions();
 }
 
