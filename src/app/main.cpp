@@ -5,6 +5,7 @@
 
 #include "about/program_version.h"
 #include "app/main_app.h"
+#include "hostnet/network_admin_right.h"
 
 int main(int argc, char** argv) {
     // Options are read before the Qt application exists, so that --version and --help work
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
         std::cout << "somvixmn " << somvix::ProgramVersionDotted() << '\n';
         return 0;
     }
+    somvix::GiveUpGrantedNetworkAdminRight();
     somvix::CMainApp app(argc, argv);
     somvix::StartOptions start;
     start.recordingPath = recording;

@@ -1,4 +1,3 @@
-#include <pwd.h>
 #include <unistd.h>
 
 #include <array>
@@ -19,22 +18,17 @@ std::filesystem::path ProgramFilePath() {
     return std::filesystem::path(std::string(buffer.data(), static_cast<size_t>(length)));
 }
 
-std::filesystem::path PerUserDataDirectory() {
+std::optional<std::filesystem::path> PerUserDataDirectory() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && *dataHome == '/') {
         return std::filesystem::path(dataHome) / "somvixmn";
     }
+    // A relative HOME would name a folder of whatever the current folder is.
     const char* home = std::getenv("HOME");
-    std::filesystem::path base;
-    if (home != nullptr && *home == '/') {
-        base = home;
-    } else if (const passwd* user = getpwuid(getuid());
-               user != nullptr && user->pw_dir != nullptr) {
-        // Without HOME, the user's own home from the account database: never a folder that
-        // every user may write into, such as /tmp.
-        base = user->pw_dir;
+    if (home == nullptr || *home != '/') {
+        return std::nullopt;
     }
-    return base / ".local" / "share" / "somvixmn";
+    return std::filesystem::path(home) / ".local" / "share" / "somvixmn";
 }
 
 std::vector<std::filesystem::path> SystemProgramRoots() {

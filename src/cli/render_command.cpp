@@ -13,6 +13,7 @@
 #include "chart/paint_charts.h"
 #include "chart/trend_chart.h"
 #include "cli/recording_commands.h"
+#include "hostnet/network_admin_right.h"
 
 namespace somvix {
 
@@ -29,6 +30,7 @@ public:
         if (QGuiApplication::instance() != nullptr) {
             return;
         }
+        GiveUpGrantedNetworkAdminRight();
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }

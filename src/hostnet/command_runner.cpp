@@ -18,7 +18,7 @@ void AppendOutputPiece(std::string& output, const char* piece, std::size_t size)
 
 std::string SystemCommandRunner::RunCommand(const std::string& program,
                                             const std::string& arguments) {
-    return somvix::RunCommand(program, arguments, m_timeout);
+    return somvix::RunCommand(program, arguments, m_timeout, m_environment);
 }
 
 }  // namespace somvix

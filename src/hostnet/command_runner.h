@@ -13,6 +13,14 @@ inline constexpr std::size_t READ_PIECE_SIZE = 100;
 // How long a child may keep its output open before it is ended.
 inline constexpr std::chrono::milliseconds COMMAND_TIMEOUT{60000};
 
+// The environment a child starts with.
+enum class ChildEnvironment {
+    Inherited,  // this process's own
+    // Only PATH (the system's program folders) and LC_ALL=C, and a program named without a
+    // folder is found only in those folders: for system tools that the caller must not steer.
+    Fixed,
+};
+
 // Runs an operating-system command and returns what it wrote; the seam through which the host
 // adaptation reaches the network tools, so that tests can script them.
 class CommandRunner {
@@ -30,19 +38,25 @@ std::string JoinCommandLine(const std::string& program, const std::string& argum
 // standard error joined into one pipe, and collects that output in pieces of at most
 // READ_PIECE_SIZE bytes until every writer has closed it. A piece contributes its bytes up to
 // its first zero byte. The child is reaped; one that keeps its output open longer than timeout
-// is ended (with anything it started) and what it wrote so far is returned.
+// is ended (with anything it started) and what it wrote so far is returned. A program named
+// without a folder is looked for in PATH only while this process holds no privilege and passes
+// its own environment on; else only in the system's program folders (POSIX). No capability of
+// this process passes to the child.
 std::string RunCommand(const std::string& program, const std::string& arguments,
-                       std::chrono::milliseconds timeout = COMMAND_TIMEOUT);
+                       std::chrono::milliseconds timeout = COMMAND_TIMEOUT,
+                       ChildEnvironment environment = ChildEnvironment::Inherited);
 
 // RunCommand of this platform behind the seam.
 class SystemCommandRunner : public CommandRunner {
 public:
-    explicit SystemCommandRunner(std::chrono::milliseconds timeout = COMMAND_TIMEOUT)
-        : m_timeout(timeout) {}
+    explicit SystemCommandRunner(std::chrono::milliseconds timeout = COMMAND_TIMEOUT,
+                                 ChildEnvironment environment = ChildEnvironment::Inherited)
+        : m_timeout(timeout), m_environment(environment) {}
     std::string RunCommand(const std::string& program, const std::string& arguments) override;
 
 private:
     std::chrono::milliseconds m_timeout;
+    ChildEnvironment m_environment;
 };
 
 }  // namespace somvix

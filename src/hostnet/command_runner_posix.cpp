@@ -12,7 +12,8 @@
 #include "hostnet/command_line.h"
 #include "hostnet/command_runner.h"
 #include "hostnet/command_runner_piece.h"
-#include "hostnet/network_admin_right.h"
+#include "hostnet/process_privilege.h"
+#include "hostnet/system_programs.h"
 
 extern char** environ;
 
@@ -119,9 +120,30 @@ std::vector<char*> ArgumentPointers(std::vector<std::string>& items) {
     return pointers;
 }
 
+// The file to start for the program item: a path as it is; a name found in the caller's PATH
+// only when the caller may choose it (empty searchPath otherwise), else in the system's folders.
+// Empty when there is none.
+std::string ProgramToStart(const std::string& program, ChildEnvironment environment,
+                           bool& searchPath) {
+    searchPath = false;
+    if (program.find('/') != std::string::npos) {
+        return program;
+    }
+    if (environment == ChildEnvironment::Inherited && !ProcessHoldsPrivilege()) {
+        searchPath = true;
+        return program;
+    }
+    return FindSystemProgram(program);
+}
+
 // Starts the child with the pipe's write end as standard output and standard error, /dev/null
 // as standard input and no other descriptor of ours; returns its id, or -1.
-pid_t SpawnChild(std::vector<std::string>& items, int writeFd) {
+pid_t SpawnChild(std::vector<std::string>& items, ChildEnvironment environment, int writeFd) {
+    bool searchPath = false;
+    const std::string program = ProgramToStart(items[0], environment, searchPath);
+    if (program.empty()) {
+        return -1;
+    }
     SpawnFileActions actions;
     posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(actions.Get(), writeFd, STDOUT_FILENO);
@@ -145,16 +167,19 @@ pid_t SpawnChild(std::vector<std::string>& items, int writeFd) {
     posix_spawnattr_setsigmask(attributes.Get(), &noSignals);
     posix_spawnattr_setsigdefault(attributes.Get(), &defaultSignals);
 
-    // The right is passed on by the thread that starts the child; once per thread is enough.
-    thread_local const bool rightPassed = PassNetworkAdminRightToChildren();
-    (void)rightPassed;
+    KeepCapabilitiesFromChildren();
 
+    std::string fixedVariables[] = {std::string("PATH=") + SYSTEM_PROGRAM_PATH, "LC_ALL=C"};
+    char* fixedEnvironment[] = {fixedVariables[0].data(), fixedVariables[1].data(), nullptr};
+    char* const* childEnvironment =
+        environment == ChildEnvironment::Fixed ? fixedEnvironment : environ;
     std::vector<char*> argv = ArgumentPointers(items);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], actions.Get(), attributes.Get(), argv.data(), environ) != 0) {
-        return -1;
-    }
-    return pid;
+    const int failed = searchPath ? posix_spawnp(&pid, program.c_str(), actions.Get(),
+                                                 attributes.Get(), argv.data(), childEnvironment)
+                                  : posix_spawn(&pid, program.c_str(), actions.Get(),
+                                                attributes.Get(), argv.data(), childEnvironment);
+    return failed != 0 ? -1 : pid;
 }
 
 int MillisecondsLeft(Clock::time_point deadline) {
@@ -190,7 +215,7 @@ int ReadPiece(int fd, std::string& output, Clock::time_point deadline) {
 }  // namespace
 
 std::string RunCommand(const std::string& program, const std::string& arguments,
-                       std::chrono::milliseconds timeout) {
+                       std::chrono::milliseconds timeout, ChildEnvironment environment) {
     const std::string commandLine = JoinCommandLine(program, arguments);
     std::vector<std::string> items = SplitCommandLine(commandLine);
     if (commandLine.size() > MAX_COMMAND_LINE || items.empty()) {
@@ -202,7 +227,7 @@ std::string RunCommand(const std::string& program, const std::string& arguments,
     }
     UniqueFd readEnd(ends[0]);
     UniqueFd writeEnd(ends[1]);
-    const pid_t pid = SpawnChild(items, writeEnd.Get());
+    const pid_t pid = SpawnChild(items, environment, writeEnd.Get());
     // From here on only the child (and what it starts) holds the write end, so the pipe ends
     // when they have all closed it.
     writeEnd.Close();

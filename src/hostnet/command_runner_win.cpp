@@ -49,8 +49,9 @@ std::string ToAnsiCodePage(const std::string& utf8) {
 
 }  // namespace
 
+// netsh and ipconfig are found as CreateProcess finds them, with the caller's environment.
 std::string RunCommand(const std::string& program, const std::string& arguments,
-                       std::chrono::milliseconds timeout) {
+                       std::chrono::milliseconds timeout, ChildEnvironment /*environment*/) {
     const std::string commandLine = ToAnsiCodePage(JoinCommandLine(program, arguments));
     if (commandLine.size() > MAX_COMMAND_LINE) {
         return {};

@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "hostnet/command_runner.h"
+#include "hostnet/process_privilege.h"
+#include "support/temp_dir.h"
 
 namespace somvix {
 namespace {
@@ -57,6 +59,32 @@ std::string Numbers(int count) {
         expected += std::string(3 - digits.size(), '0') + digits + ",";
     }
     return expected;
+}
+
+// Puts a folder first in this process's PATH for the object's lifetime.
+class PathFirst {
+public:
+    explicit PathFirst(const std::filesystem::path& folder) {
+        const char* path = std::getenv("PATH");
+        m_strOld = path != nullptr ? path : "";
+        ::setenv("PATH", (folder.string() + ":" + m_strOld).c_str(), 1);
+    }
+    ~PathFirst() { ::setenv("PATH", m_strOld.c_str(), 1); }
+
+private:
+    std::string m_strOld;
+};
+
+TEST(RunCommand, CallersPathChoosesTheProgramOnlyWhenNothingIsAtStake) {
+    const test::TempDir fakes;
+    test::WriteFileBytes(fakes.Path() / "env", "#!/bin/sh\necho fake\n");
+    std::filesystem::permissions(fakes.Path() / "env", std::filesystem::perms::owner_all);
+    const PathFirst path(fakes.Path());
+    // The system's env in a fixed environment, whatever the caller's PATH says.
+    EXPECT_EQ(RunCommand("env", "", COMMAND_TIMEOUT, ChildEnvironment::Fixed),
+              "PATH=/usr/sbin:/usr/bin:/sbin:/bin\nLC_ALL=C\n");
+    // The fake only for a caller without privilege (root in CI: never).
+    EXPECT_EQ(RunCommand("env", "") == "fake\n", !ProcessHoldsPrivilege());
 }
 
 TEST(RunCommand, HandsTheJoinedCommandLineOverWithoutAddingQuotes) {

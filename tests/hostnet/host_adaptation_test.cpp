@@ -3,71 +3,143 @@
 #include <functional>
 
 #include "app/language.h"
+#include "hostnet/backend_host_adaptation.h"
 #include "hostnet/fake_command_runner.h"
-#include "hostnet/iproute_tools.h"
-#include "hostnet/netsh_tools.h"
-#include "hostnet/tool_host_adaptation.h"
+#include "hostnet/fake_interface_addresses.h"
+#include "hostnet/netlink_backend.h"
+#include "hostnet/netsh_backend.h"
 #include "support/fake_operation_ui.h"
 
 namespace somvix {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Addresses = std::vector<InterfaceAddress>;
 
-// One platform's tools with the outputs and command lines that go with them.
+// What one look at the adapters finds.
+enum class Found {
+    Plain,    // a fixed address elsewhere, no DHCP
+    Dhcp,     // an address held by a DHCP client
+    Present,  // 10.8.0.2 already there
+    Added,    // after a successful add
+};
+
+// One backend over its scripted lower layer: the answers it will get there and the steps it
+// takes, one line each.
+class ScriptedBackend {
+public:
+    virtual ~ScriptedBackend() = default;
+    virtual std::unique_ptr<HostAddressBackend> TakeBackend() = 0;
+    virtual void QueueLook(Found found) = 0;
+    // The next removal leaves the address in place.
+    virtual void QueueRemovalRefused() = 0;
+    virtual const Lines& Steps() const = 0;
+    virtual void ClearSteps() = 0;
+};
+
+constexpr const char* NETSH_DUMP = "netsh -c interface dump";
+constexpr const char* NETSH_REMOVE =
+    "netsh interface ip delete address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2";
+
+class ScriptedNetsh : public ScriptedBackend {
+public:
+    ScriptedNetsh() {
+        auto runner = std::make_unique<test::FakeCommandRunner>();
+        m_pRunner = runner.get();
+        m_pBackend = std::make_unique<NetshBackend>(std::move(runner));
+    }
+    std::unique_ptr<HostAddressBackend> TakeBackend() override { return std::move(m_pBackend); }
+    void QueueLook(Found found) override {
+        const char* const dumps[] = {
+            "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
+            "addr = 192.168.0.7 mask = 255.255.255.0\n",
+            "set address name = \"Wireless\" source = dhcp\n"
+            "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
+            "addr = 192.168.0.7 mask = 255.255.255.0\n",
+            "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
+            "addr = 10.8.0.2 mask = 255.255.255.0\n",
+            // After the add the dump shows the address in another form than "addr = ".
+            "add address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" addr=10.8.0.2\n",
+        };
+        m_pRunner->Queue(NETSH_DUMP, dumps[static_cast<int>(found)]);
+    }
+    void QueueRemovalRefused() override {
+        m_pRunner->Queue(NETSH_REMOVE, "Error: 10.8.0.2 is in use\n");
+    }
+    const Lines& Steps() const override { return m_pRunner->CommandLines(); }
+    void ClearSteps() override { m_pRunner->ClearCommandLines(); }
+
+private:
+    test::FakeCommandRunner* m_pRunner = nullptr;
+    std::unique_ptr<NetshBackend> m_pBackend;
+};
+
+// Notes the command lines it is asked to run among the other steps.
+class StepRunner : public CommandRunner {
+public:
+    explicit StepRunner(Lines& steps) : m_steps(steps) {}
+    std::string RunCommand(const std::string& program, const std::string& arguments) override {
+        m_steps.push_back(JoinCommandLine(program, arguments));
+        return {};
+    }
+
+private:
+    Lines& m_steps;
+};
+
+class ScriptedNetlink : public ScriptedBackend {
+public:
+    ScriptedNetlink() {
+        auto addresses = std::make_unique<test::FakeInterfaceAddresses>(m_steps);
+        m_pAddresses = addresses.get();
+        m_pBackend = std::make_unique<NetlinkBackend>("enp3s0", std::move(addresses),
+                                                      std::make_unique<StepRunner>(m_steps),
+                                                      "/usr/bin/networkctl");
+    }
+    std::unique_ptr<HostAddressBackend> TakeBackend() override { return std::move(m_pBackend); }
+    void QueueLook(Found found) override {
+        const InterfaceAddress fixed{"192.168.0.7", 24, false};
+        const InterfaceAddress ours{"10.8.0.2", 24, false};
+        const Addresses listings[] = {{fixed}, {{"192.168.0.7", 24, true}}, {ours}, {fixed, ours}};
+        m_pAddresses->QueueListing(listings[static_cast<int>(found)]);
+    }
+    void QueueRemovalRefused() override { m_pAddresses->QueueRemoval(EPERM); }
+    const Lines& Steps() const override { return m_steps; }
+    void ClearSteps() override { m_steps.clear(); }
+
+private:
+    Lines m_steps;
+    test::FakeInterfaceAddresses* m_pAddresses = nullptr;
+    std::unique_ptr<NetlinkBackend> m_pBackend;
+};
+
+// One platform's backend with the steps it takes on a Spanish system.
 struct Backend {
     const char* name;
-    std::function<std::unique_ptr<NetworkTools>()> makeTools;
-    std::string dumpLine;
-    std::string renewLine;
-    std::string addLine;     // Spanish system
-    std::string removeLine;  // Spanish system
-    std::string plainDump;   // a fixed address elsewhere, no DHCP
-    std::string dhcpDump;
-    std::string presentDump;    // 10.8.0.2 already there
-    std::string addedDump;      // after a successful add
-    std::string removeRefusal;  // the remove command's answer when the address stays
+    std::function<std::unique_ptr<ScriptedBackend>()> makeScripted;
+    std::string lookStep;
+    std::string renewStep;
+    std::string addStep;
+    std::string removeStep;
 };
 
 const Backend NETSH{
     "Netsh",
-    [] { return std::make_unique<NetshTools>(); },
-    "netsh -c interface dump",
+    [] { return std::make_unique<ScriptedNetsh>(); },
+    NETSH_DUMP,
     "ipconfig /renew",
     "netsh interface ip add address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2 "
     "255.255.255.0",
-    "netsh interface ip delete address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2",
-    "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
-    "addr = 192.168.0.7 mask = 255.255.255.0\n",
-    "set address name = \"Wireless\" source = dhcp\n"
-    "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
-    "addr = 192.168.0.7 mask = 255.255.255.0\n",
-    "set address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" source = static "
-    "addr = 10.8.0.2 mask = 255.255.255.0\n",
-    // After the add the dump shows the address in another form than "addr = ".
-    "add address name = \"Conexi\xC3\xB3n de \xC3\xA1rea local\" addr=10.8.0.2\n",
-    "Error: 10.8.0.2 is in use\n",
+    NETSH_REMOVE,
 };
 
-const Backend IPROUTE{
-    "Iproute",
-    [] { return std::make_unique<IprouteTools>("enp3s0"); },
-    "ip -4 addr show dev enp3s0",
-    "networkctl renew enp3s0",
-    "ip -4 addr add 10.8.0.2/24 dev enp3s0",
-    "ip -4 addr del 10.8.0.2/24 dev enp3s0",
-    "2: enp3s0: <BROADCAST,MULTICAST,UP,LOWER_UP> mtu 1500 qdisc fq_codel state UP\n"
-    "    inet 192.168.0.7/24 brd 192.168.0.255 scope global enp3s0\n"
-    "       valid_lft forever preferred_lft forever\n",
-    "2: enp3s0: <BROADCAST,MULTICAST,UP,LOWER_UP> mtu 1500 qdisc fq_codel state UP\n"
-    "    inet 192.168.0.7/24 brd 192.168.0.255 scope global dynamic noprefixroute enp3s0\n"
-    "       valid_lft 86013sec preferred_lft 86013sec\n",
-    "2: enp3s0: <BROADCAST,MULTICAST,UP,LOWER_UP> mtu 1500 qdisc fq_codel state UP\n"
-    "    inet 10.8.0.2/24 scope global enp3s0\n",
-    "2: enp3s0: <BROADCAST,MULTICAST,UP,LOWER_UP> mtu 1500 qdisc fq_codel state UP\n"
-    "    inet 192.168.0.7/24 brd 192.168.0.255 scope global enp3s0\n"
-    "    inet 10.8.0.2/24 scope global enp3s0\n",
-    "RTNETLINK answers: Operation not permitted\n",
+const Backend NETLINK{
+    "Netlink",
+    [] { return std::make_unique<ScriptedNetlink>(); },
+    "list",
+    "/usr/bin/networkctl renew enp3s0",
+    "add 10.8.0.2/24",
+    "remove 10.8.0.2/24",
 };
 
 // Test names show the backend's name, not its bytes.
@@ -78,28 +150,27 @@ void PrintTo(const Backend& backend, std::ostream* out) {
 class HostAdaptationTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        auto runner = std::make_unique<test::FakeCommandRunner>();
-        m_pRunner = runner.get();
-        m_adaptation =
-            std::make_unique<ToolHostAdaptation>(std::move(runner), GetParam().makeTools());
+        m_pScripted = GetParam().makeScripted();
+        m_adaptation = std::make_unique<BackendHostAdaptation>(m_pScripted->TakeBackend());
         m_state.m_nLanguage = LANGUAGE_SPANISH;
         m_state.m_strDeviceAddress = "earlier";
     }
 
     const Backend& B() const { return GetParam(); }
+    const Lines& Steps() const { return m_pScripted->Steps(); }
     int Adapt() { return m_adaptation->AdaptHostAddress(m_state, &m_ui); }
     void Restore() { m_adaptation->RestoreHostAddress(m_state, &m_ui); }
-    // Adds the address successfully and forgets the commands that took.
+    // Adds the address successfully and forgets the steps that took.
     void AdaptByAdding() {
-        m_pRunner->Queue(B().dumpLine, B().plainDump);
-        m_pRunner->Queue(B().dumpLine, B().addedDump);
+        m_pScripted->QueueLook(Found::Plain);
+        m_pScripted->QueueLook(Found::Added);
         ASSERT_EQ(Adapt(), 0);
         ASSERT_EQ(m_state.m_bAddressAdded, 1);
-        m_pRunner->ClearCommandLines();
+        m_pScripted->ClearSteps();
     }
 
-    test::FakeCommandRunner* m_pRunner = nullptr;
-    std::unique_ptr<ToolHostAdaptation> m_adaptation;
+    std::unique_ptr<ScriptedBackend> m_pScripted;
+    std::unique_ptr<BackendHostAdaptation> m_adaptation;
     HostAddressState m_state;
     test::FakeOperationUi m_ui;
 };
@@ -112,7 +183,7 @@ TEST_P(HostAdaptationTest, LanRunsNothingAndAimsAtTheHostName) {
     m_state.m_strHostName.clear();
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(m_state.m_strDeviceAddress, "");  // an empty name is taken as it is
-    EXPECT_TRUE(m_pRunner->CommandLines().empty());
+    EXPECT_TRUE(Steps().empty());
     EXPECT_TRUE(m_ui.Calls().empty());
 }
 
@@ -120,145 +191,98 @@ TEST_P(HostAdaptationTest, UnknownKindChangesNothing) {
     m_state.m_nConnectionKind = 7;
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
-    EXPECT_TRUE(m_pRunner->CommandLines().empty());
+    EXPECT_TRUE(Steps().empty());
 }
 
 TEST_P(HostAdaptationTest, DhcpOnlyRenewsAndNothingIsRemovedLater) {
-    m_pRunner->Queue(B().dumpLine, B().dhcpDump);
+    m_pScripted->QueueLook(Found::Dhcp);
     EXPECT_EQ(Adapt(), 0);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine, B().renewLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep, B().renewStep}));
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
     Restore();
-    EXPECT_EQ(m_pRunner->CommandLines().size(), 2u);
+    EXPECT_EQ(Steps().size(), 2u);
     EXPECT_TRUE(m_ui.Calls().empty());
 }
 
 TEST_P(HostAdaptationTest, AddressAlreadyThereIsReusedAndNeverRemoved) {
-    m_pRunner->Queue(B().dumpLine, B().presentDump);
+    m_pScripted->QueueLook(Found::Present);
     EXPECT_EQ(Adapt(), 0);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep}));
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
     Restore();
-    EXPECT_EQ(m_pRunner->CommandLines().size(), 1u);
+    EXPECT_EQ(Steps().size(), 1u);
 }
 
 TEST_P(HostAdaptationTest, AddedAddressIsRemovedAtTheEnd) {
-    m_pRunner->Queue(B().dumpLine, B().plainDump);
-    m_pRunner->Queue(B().dumpLine, B().addedDump);
+    m_pScripted->QueueLook(Found::Plain);
+    m_pScripted->QueueLook(Found::Added);
     EXPECT_EQ(Adapt(), 0);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine, B().addLine, B().dumpLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
     EXPECT_EQ(m_state.m_bAddressAdded, 1);
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
     EXPECT_TRUE(m_ui.Calls().empty());
 
     Restore();
-    EXPECT_EQ(m_pRunner->CommandLines().back(), B().removeLine);
+    EXPECT_EQ(Steps().back(), B().removeStep);
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"Restaurando configuración de red ..."}));
     Restore();  // nothing left to remove
-    EXPECT_EQ(m_pRunner->CommandLines().size(), 4u);
+    EXPECT_EQ(Steps().size(), 4u);
 }
 
 TEST_P(HostAdaptationTest, FailedAddReportsAndLeavesTheStateAlone) {
-    m_pRunner->Queue(B().dumpLine, B().plainDump);
-    m_pRunner->Queue(B().dumpLine, B().plainDump);
+    m_pScripted->QueueLook(Found::Plain);
+    m_pScripted->QueueLook(Found::Plain);
     EXPECT_EQ(Adapt(), -1);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine, B().addLine, B().dumpLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"ERROR adaptando configuración de red"}));
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
 }
 
-TEST_P(HostAdaptationTest, ToolsThatCannotStartLeadToTheAddAndItsError) {
-    // Nothing queued: every command gives an empty output.
+TEST_P(HostAdaptationTest, AdapterThatCannotBeReadLeadsToTheAddAndItsError) {
+    // Nothing queued: every look fails and shows nothing.
     EXPECT_EQ(Adapt(), -1);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine, B().addLine, B().dumpLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"ERROR adaptando configuración de red"}));
 }
 
 TEST_P(HostAdaptationTest, FailedRemovalIsRetriedAfterTheNextOperation) {
     AdaptByAdding();
-    m_pRunner->Queue(B().removeLine, B().removeRefusal);
+    m_pScripted->QueueRemovalRefused();
     Restore();
     EXPECT_EQ(m_state.m_bAddressAdded, 1);
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"Restaurando configuración de red ...",
                                          "ERROR restaurando configuración de red"}));
 
     // The next operation finds the address, reuses it and removes it at its end.
-    m_pRunner->ClearCommandLines();
-    m_pRunner->Queue(B().dumpLine, B().presentDump);
+    m_pScripted->ClearSteps();
+    m_pScripted->QueueLook(Found::Present);
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(m_state.m_bAddressAdded, 1);
     Restore();
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().dumpLine, B().removeLine}));
+    EXPECT_EQ(Steps(), (Lines{B().lookStep, B().removeStep}));
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
 }
 
 TEST_P(HostAdaptationTest, WithoutStatusWindowEverythingElseHappens) {
-    m_pRunner->Queue(B().dumpLine, B().plainDump);
+    m_pScripted->QueueLook(Found::Plain);
     EXPECT_EQ(m_adaptation->AdaptHostAddress(m_state, nullptr), -1);
     AdaptByAdding();
-    m_pRunner->Queue(B().removeLine, B().removeRefusal);
+    m_pScripted->QueueRemovalRefused();
     m_adaptation->RestoreHostAddress(m_state, nullptr);
-    EXPECT_EQ(m_pRunner->CommandLines(), (Lines{B().removeLine}));
+    EXPECT_EQ(Steps(), (Lines{B().removeStep}));
     EXPECT_EQ(m_state.m_bAddressAdded, 1);
     m_adaptation->RestoreHostAddress(m_state, nullptr);
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, HostAdaptationTest, ::testing::Values(NETSH, IPROUTE),
+INSTANTIATE_TEST_SUITE_P(Backends, HostAdaptationTest, ::testing::Values(NETSH, NETLINK),
                          [](const ::testing::TestParamInfo<Backend>& info) {
                              return std::string(info.param.name);
                          });
-
-TEST(NetshTools, AdapterNameFollowsTheLanguageByteForByte) {
-    const NetshTools tools;
-    EXPECT_EQ(JoinCommandLine(tools.AddCommand(LANGUAGE_ENGLISH).m_strProgram,
-                              tools.AddCommand(LANGUAGE_ENGLISH).m_strArguments),
-              "netsh interface ip add address \"Local Area Connection\" 10.8.0.2 255.255.255.0");
-    EXPECT_EQ(JoinCommandLine(tools.RemoveCommand(LANGUAGE_ENGLISH).m_strProgram,
-                              tools.RemoveCommand(LANGUAGE_ENGLISH).m_strArguments),
-              "netsh interface ip delete address \"Local Area Connection\" 10.8.0.2");
-    for (const int language : {LANGUAGE_SPANISH, LANGUAGE_OTHER, 0}) {
-        EXPECT_EQ(tools.AddCommand(language).m_strArguments,
-                  "interface ip add address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2 "
-                  "255.255.255.0");
-        EXPECT_EQ(tools.RemoveCommand(language).m_strArguments,
-                  "interface ip delete address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2");
-    }
-}
-
-TEST(NetshTools, SearchesTheExactTexts) {
-    const NetshTools tools;
-    EXPECT_FALSE(tools.DhcpInUse("source = DHCP"));  // case matters
-    EXPECT_FALSE(tools.DhcpInUse("source=dhcp"));
-    EXPECT_FALSE(tools.AddressPresent("addr=10.8.0.2"));
-    EXPECT_TRUE(tools.AddressPresent("x addr = 10.8.0.2 mask"));
-    EXPECT_TRUE(tools.AddressAdded("addr=10.8.0.2"));  // the bare address counts after adding
-    EXPECT_FALSE(tools.AddressStillPresent("Ok.\n"));
-    EXPECT_FALSE(tools.AddressStillPresent(""));
-}
-
-TEST(IprouteTools, ReadsOnlyTheAddressLinesOfTheListing) {
-    const IprouteTools tools("eth1");
-    EXPECT_FALSE(tools.AddressPresent("    inet 10.8.0.20/24 scope global eth1\n"));
-    EXPECT_FALSE(tools.AddressPresent("    inet 10.8.0.2/16 scope global eth1\n"));
-    EXPECT_TRUE(tools.AddressAdded("    inet 10.8.0.2/16 scope global eth1\n"));
-    EXPECT_FALSE(tools.AddressAdded("Device \"eth1\" does not exist 10.8.0.2/24\n"));
-    EXPECT_FALSE(tools.DhcpInUse("3: dynamic0: <UP> mtu 1500\n    inet 1.2.3.4/8 scope global\n"));
-    EXPECT_FALSE(tools.DhcpInUse(""));
-}
-
-TEST(IprouteTools, RemovalAnswersMeaningTheAddressIsGone) {
-    const IprouteTools tools("eth1");
-    EXPECT_FALSE(tools.AddressStillPresent(""));
-    EXPECT_FALSE(tools.AddressStillPresent("\n"));
-    EXPECT_FALSE(tools.AddressStillPresent("RTNETLINK answers: Cannot assign requested address\n"));
-    EXPECT_FALSE(tools.AddressStillPresent("Cannot find device \"eth1\"\n"));
-    EXPECT_TRUE(tools.AddressStillPresent("RTNETLINK answers: Operation not permitted\n"));
-}
 
 }  // namespace
 }  // namespace somvix

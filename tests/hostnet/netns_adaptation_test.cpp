@@ -10,9 +10,9 @@
 #include <functional>
 #include <thread>
 
-#include "hostnet/iproute_tools.h"
+#include "hostnet/backend_host_adaptation.h"
+#include "hostnet/make_host_adaptation.h"
 #include "hostnet/netns_lab.h"
-#include "hostnet/tool_host_adaptation.h"
 #include "support/fake_operation_ui.h"
 
 namespace somvix {
@@ -64,9 +64,9 @@ protected:
         m_state.m_nConnectionKind = CONNECTION_CABLE;
     }
 
-    ToolHostAdaptation MakeAdaptation() const {
-        return ToolHostAdaptation(std::make_unique<SystemCommandRunner>(),
-                                  std::make_unique<IprouteTools>(m_lab->PcInterface()));
+    // The program's own adaptation, aimed at the PC's end of the lab.
+    std::unique_ptr<HostAdaptation> MakeAdaptation() const {
+        return MakeHostAdaptation(m_lab->PcInterface());
     }
 
     std::unique_ptr<NetnsLab> m_lab;
@@ -77,10 +77,10 @@ protected:
 TEST_F(NetnsAdaptationTest, AddsTheAddressForTheOperationAndRemovesItAfterwards) {
     std::string during;
     ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), false, [&] {
-        ToolHostAdaptation adaptation = MakeAdaptation();
-        EXPECT_EQ(adaptation.AdaptHostAddress(m_state, &m_ui), 0);
+        const std::unique_ptr<HostAdaptation> adaptation = MakeAdaptation();
+        EXPECT_EQ(adaptation->AdaptHostAddress(m_state, &m_ui), 0);
         during = m_lab->PcAddresses();
-        adaptation.RestoreHostAddress(m_state, &m_ui);
+        adaptation->RestoreHostAddress(m_state, &m_ui);
     }));
     EXPECT_NE(during.find("inet 10.8.0.2/24"), std::string::npos) << during;
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
@@ -93,9 +93,9 @@ TEST_F(NetnsAdaptationTest, AddressThatWasThereStaysThere) {
     ASSERT_EQ(
         NetnsLab::Ip(m_lab->PcNamespace(), "addr add 10.8.0.2/24 dev " + m_lab->PcInterface()), "");
     ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), false, [&] {
-        ToolHostAdaptation adaptation = MakeAdaptation();
-        EXPECT_EQ(adaptation.AdaptHostAddress(m_state, &m_ui), 0);
-        adaptation.RestoreHostAddress(m_state, &m_ui);
+        const std::unique_ptr<HostAdaptation> adaptation = MakeAdaptation();
+        EXPECT_EQ(adaptation->AdaptHostAddress(m_state, &m_ui), 0);
+        adaptation->RestoreHostAddress(m_state, &m_ui);
     }));
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
     EXPECT_NE(m_lab->PcAddresses().find("inet 10.8.0.2/24"), std::string::npos);
@@ -105,8 +105,7 @@ TEST_F(NetnsAdaptationTest, AddressThatWasThereStaysThere) {
 TEST_F(NetnsAdaptationTest, WithoutTheNetworkAdminRightTheAddFails) {
     int result = 0;
     ASSERT_TRUE(RunInNamespace(m_lab->PcNamespace(), true, [&] {
-        ToolHostAdaptation adaptation = MakeAdaptation();
-        result = adaptation.AdaptHostAddress(m_state, &m_ui);
+        result = MakeAdaptation()->AdaptHostAddress(m_state, &m_ui);
     }));
     EXPECT_EQ(result, -1);
     EXPECT_EQ(m_state.m_bAddressAdded, 0);

@@ -1,4 +1,4 @@
-#include "hostnet/tool_host_adaptation.h"
+#include "hostnet/backend_host_adaptation.h"
 
 #include "app/operation_ui.h"
 
@@ -15,15 +15,10 @@ void ShowStatus(OperationUi* ui, const char* text) {
 
 }  // namespace
 
-ToolHostAdaptation::ToolHostAdaptation(std::unique_ptr<CommandRunner> runner,
-                                       std::unique_ptr<NetworkTools> tools)
-    : m_pRunner(std::move(runner)), m_pTools(std::move(tools)) {}
+BackendHostAdaptation::BackendHostAdaptation(std::unique_ptr<HostAddressBackend> backend)
+    : m_pBackend(std::move(backend)) {}
 
-std::string ToolHostAdaptation::Run(const ToolCommand& command) {
-    return m_pRunner->RunCommand(command.m_strProgram, command.m_strArguments);
-}
-
-int ToolHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* ui) {
+int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* ui) {
     if (state.m_nConnectionKind == CONNECTION_LAN) {
         state.m_strDeviceAddress = state.m_strHostName;
         return 0;
@@ -31,14 +26,14 @@ int ToolHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* u
     if (state.m_nConnectionKind != CONNECTION_CABLE) {
         return 0;
     }
-    const std::string dump = Run(m_pTools->DumpCommand());
-    if (m_pTools->DhcpInUse(dump)) {
-        Run(m_pTools->RenewCommand());
-    } else if (!m_pTools->AddressPresent(dump)) {
+    const AdapterLook look = m_pBackend->LookAtAdapter();
+    if (look.m_bDhcpInUse) {
+        m_pBackend->RenewLeases();
+    } else if (!look.m_bHostAddressPresent) {
         // An address found present is reused and m_bAddressAdded stays as it was: 1 only when
         // this program added it and an earlier removal failed.
-        Run(m_pTools->AddCommand(state.m_nLanguage));
-        if (!m_pTools->AddressAdded(Run(m_pTools->DumpCommand()))) {
+        m_pBackend->AddHostAddress(state.m_nLanguage);
+        if (!m_pBackend->LookAtAdapter().m_bHostAddressShown) {
             ShowStatus(ui, TEXT_ADAPT_ERROR);
             return -1;
         }
@@ -48,13 +43,12 @@ int ToolHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* u
     return 0;
 }
 
-void ToolHostAdaptation::RestoreHostAddress(HostAddressState& state, OperationUi* ui) {
+void BackendHostAdaptation::RestoreHostAddress(HostAddressState& state, OperationUi* ui) {
     if (state.m_bAddressAdded != 1) {
         return;
     }
     ShowStatus(ui, TEXT_RESTORING);
-    const std::string output = Run(m_pTools->RemoveCommand(state.m_nLanguage));
-    if (m_pTools->AddressStillPresent(output)) {
+    if (m_pBackend->RemoveHostAddress(state.m_nLanguage) == RemovalResult::StillPresent) {
         // Tried again after the next device operation, which reuses the address meanwhile.
         ShowStatus(ui, TEXT_RESTORE_ERROR);
         return;

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "app/language.h"
+#include "hostnet/fake_command_runner.h"
+#include "hostnet/fake_interface_addresses.h"
+#include "hostnet/netlink_backend.h"
+#include "hostnet/netsh_backend.h"
+
+namespace somvix {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string SPANISH_ADAPTER = "\"Conexi\xC3\xB3n de \xC3\xA1rea local\"";
+
+TEST(NetshBackend, AdapterNameFollowsTheLanguageByteForByte) {
+    const struct {
+        int language;
+        std::string adapter;
+    } rows[] = {{LANGUAGE_ENGLISH, "\"Local Area Connection\""},
+                {LANGUAGE_SPANISH, SPANISH_ADAPTER},
+                {LANGUAGE_OTHER, SPANISH_ADAPTER},
+                {0, SPANISH_ADAPTER}};
+    for (const auto& row : rows) {
+        auto runner = std::make_unique<test::FakeCommandRunner>();
+        test::FakeCommandRunner& commands = *runner;
+        NetshBackend backend(std::move(runner));
+        backend.AddHostAddress(row.language);
+        backend.RemoveHostAddress(row.language);
+        EXPECT_EQ(
+            commands.CommandLines(),
+            (Lines{"netsh interface ip add address " + row.adapter + " 10.8.0.2 255.255.255.0",
+                   "netsh interface ip delete address " + row.adapter + " 10.8.0.2"}));
+    }
+}
+
+TEST(NetshBackend, LooksForTheExactTexts) {
+    const struct {
+        const char* dump;
+        AdapterLook look;  // DHCP in use, present, shown
+    } rows[] = {
+        {"source = DHCP", {}},  // case matters
+        {"source=dhcp", {}},
+        {"addr=10.8.0.2", {false, false, true}},  // the bare address counts after adding
+        {"x addr = 10.8.0.2 mask", {false, true, true}},
+        {"source = dhcp\naddr = 10.8.0.20", {true, true, true}},
+    };
+    for (const auto& row : rows) {
+        auto runner = std::make_unique<test::FakeCommandRunner>();
+        runner->Queue("netsh -c interface dump", row.dump);
+        EXPECT_EQ(NetshBackend(std::move(runner)).LookAtAdapter(), row.look) << row.dump;
+    }
+    const struct {
+        const char* output;
+        RemovalResult result;
+    } removals[] = {{"Ok.\n", RemovalResult::Gone},
+                    {"", RemovalResult::Gone},
+                    {"Error: 10.8.0.2 is in use\n", RemovalResult::StillPresent}};
+    for (const auto& row : removals) {
+        auto runner = std::make_unique<test::FakeCommandRunner>();
+        runner->Queue("netsh interface ip delete address " + SPANISH_ADAPTER + " 10.8.0.2",
+                      row.output);
+        EXPECT_EQ(NetshBackend(std::move(runner)).RemoveHostAddress(LANGUAGE_SPANISH), row.result)
+            << row.output;
+    }
+}
+
+// The backend over scripted addresses; it renews nothing here.
+struct ScriptedNetlink {
+    ScriptedNetlink() {
+        auto addresses = std::make_unique<test::FakeInterfaceAddresses>(steps);
+        pAddresses = addresses.get();
+        pBackend = std::make_unique<NetlinkBackend>(
+            "eth1", std::move(addresses), std::make_unique<test::FakeCommandRunner>(), "");
+    }
+    Lines steps;
+    test::FakeInterfaceAddresses* pAddresses = nullptr;
+    std::unique_ptr<NetlinkBackend> pBackend;
+};
+
+TEST(NetlinkBackend, LooksAtTheAddressesOfTheAdapter) {
+    const struct {
+        const char* name;
+        std::vector<InterfaceAddress> addresses;
+        AdapterLook look;  // DHCP in use, present, shown
+    } rows[] = {
+        {"none", {}, {}},
+        {"a longer address", {{"10.8.0.20", 24, false}}, {}},
+        {"another prefix", {{"10.8.0.2", 16, false}}, {false, false, true}},
+        {"a lease", {{"192.168.0.7", 24, true}, {"10.8.0.2", 24, false}}, {true, true, true}},
+    };
+    for (const auto& row : rows) {
+        ScriptedNetlink netlink;
+        netlink.pAddresses->QueueListing(row.addresses);
+        EXPECT_EQ(netlink.pBackend->LookAtAdapter(), row.look) << row.name;
+    }
+}
+
+TEST(NetlinkBackend, RemovedMeansNotThereAnyMore) {
+    const struct {
+        int error;
+        RemovalResult result;
+    } rows[] = {{0, RemovalResult::Gone},
+                {EADDRNOTAVAIL, RemovalResult::Gone},  // no such address
+                {ENODEV, RemovalResult::Gone},         // the adapter itself is gone
+                {EPERM, RemovalResult::StillPresent},
+                {EAGAIN, RemovalResult::StillPresent}};  // no answer in time
+    for (const auto& row : rows) {
+        ScriptedNetlink netlink;
+        netlink.pAddresses->QueueRemoval(row.error);
+        EXPECT_EQ(netlink.pBackend->RemoveHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
+    }
+}
+
+}  // namespace
+}  // namespace somvix
