@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an #include "folder/..." crosses an edge that src/layers.cmake does not allow, or
 # when the table itself would let two folders use each other. A header-only include never fails
 # a link, so the libraries alone cannot catch it.
@@ -35,6 +36,11 @@ function(somvix_folder folder qt)
     list(REMOVE_DUPLICATES below)
     set(below_${folder} ${below} PARENT_SCOPE)
 endfunction()
+
+# A folder that holds a program and no library keeps to the same table.
+macro(somvix_program)
+    somvix_folder(${ARGV})
+endmacro()
 
 include(${root}/src/layers.cmake)
 

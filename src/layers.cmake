@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/, from the bottom layer up, with the folders each may use and the Qt module
 # its layer may link: NONE for the platform layers and plain code, Gui for drawing on images
 # (headless), Widgets for the window program. The command line draws its pictures with Gui and
@@ -27,3 +28,5 @@ somvix_folder(app               Widgets  about/dialogs settings/dialogs widgets 
                                          transfer about chart settings hostnet device res shared)
 somvix_folder(cli               Gui      chart/render transfer about chart settings hostnet device
                                          shared)
+# The helper that changes the cable kind's address for an ordinary user, started through pkexec.
+somvix_program(helper           NONE     hostnet)

@@ -1,6 +1,7 @@
 #include "hostnet/netlink_backend.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace somvix {
 
@@ -36,13 +37,25 @@ void NetlinkBackend::RenewLeases() {
 }
 
 void NetlinkBackend::AddHostAddress(int /*language*/) {
-    m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+    m_nLastError = m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
 }
 
 RemovalResult NetlinkBackend::RemoveHostAddress(int /*language*/) {
-    const int error = m_pAddresses->RemoveAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
-    return error == 0 || error == EADDRNOTAVAIL || error == ENODEV ? RemovalResult::Gone
-                                                                   : RemovalResult::StillPresent;
+    m_nLastError = m_pAddresses->RemoveAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+    return m_nLastError == 0 || m_nLastError == EADDRNOTAVAIL || m_nLastError == ENODEV
+               ? RemovalResult::Gone
+               : RemovalResult::StillPresent;
+}
+
+std::string NetlinkBackend::FailureText() const {
+    if (std::string text = m_pAddresses->FailureText(); !text.empty()) {
+        return text;
+    }
+    if (m_nLastError == EPERM) {
+        return "sin permiso para cambiar las direcciones de " + m_strInterface +
+               " (hace falta NetworkManager, somvixmn-cable-address o root)";
+    }
+    return m_nLastError == 0 ? std::string() : std::strerror(m_nLastError);
 }
 
 }  // namespace somvix

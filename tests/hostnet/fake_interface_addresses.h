@@ -11,8 +11,8 @@ namespace somvix::test {
 
 // Scripted addresses of one adapter: each call notes a step ("list", "add 10.8.0.2/24",
 // "remove 10.8.0.2/24") in the log it is given and answers what was queued for it, in order.
-// With nothing queued a listing fails as for a missing adapter and a removal succeeds; an add
-// always succeeds, and what it did shows in the listing queued after it.
+// With nothing queued a listing fails as for a missing adapter, and an add or a removal
+// succeeds; what an add did shows in the listing queued after it.
 class FakeInterfaceAddresses : public InterfaceAddresses {
 public:
     explicit FakeInterfaceAddresses(std::vector<std::string>& steps) : m_steps(steps) {}
@@ -28,7 +28,12 @@ public:
     }
     int AddAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("add " + address + "/" + std::to_string(prefixLength));
-        return 0;
+        if (m_adds.empty()) {
+            return 0;
+        }
+        const int error = m_adds.front();
+        m_adds.pop_front();
+        return error;
     }
     int RemoveAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("remove " + address + "/" + std::to_string(prefixLength));
@@ -44,11 +49,13 @@ public:
         m_listings.push_back(addresses);
     }
     void QueueRemoval(int error) { m_removals.push_back(error); }
+    void QueueAdd(int error) { m_adds.push_back(error); }
 
 private:
     std::vector<std::string>& m_steps;
     std::deque<std::vector<InterfaceAddress>> m_listings;
     std::deque<int> m_removals;
+    std::deque<int> m_adds;
 };
 
 }  // namespace somvix::test
