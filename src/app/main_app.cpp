@@ -40,14 +40,14 @@ int CMainApp::InitInstance(const StartOptions& options) {
         return 1;
     }
     CMainDlg mainDlg;
-    mainDlg.SetProgramDir(dataFolder.path);
+    mainDlg.SetDataDir(dataFolder.path);
     mainDlg.OnInitDialog();
     if (options.lanHost) {
-        mainDlg.HostAddress().m_nConnectionKind = CONNECTION_LAN;
-        mainDlg.HostAddress().m_strHostName = *options.lanHost;
+        mainDlg.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.Device().HostAddress().m_strHostName = *options.lanHost;
     }
     if (options.devicePort) {
-        mainDlg.SetDevicePort(*options.devicePort);
+        mainDlg.Device().SetDevicePort(*options.devicePort);
     }
     mainDlg.show();
     if (!options.recordingPath.empty() &&

@@ -20,7 +20,6 @@
 #include "res/string_table.h"
 #include "settings/settings_file.h"
 #include "shared/code_page_text.h"
-#include "shared/language.h"
 
 namespace {
 #include "res/download.xpm"
@@ -42,7 +41,8 @@ QPixmap ToolbarPicture(int commandId) {
 
 }  // namespace
 
-CMainDlg::CMainDlg(QWidget* parent) : QMainWindow(parent), m_hIcon(QPixmap(somvixmn_icon_xpm)) {
+CMainDlg::CMainDlg(QWidget* parent)
+    : QMainWindow(parent), m_hIcon(QPixmap(somvixmn_icon_xpm)), m_device(this) {
     setWindowTitle(QStringLiteral("somvixmn"));
     setWindowIcon(m_hIcon);
     m_wndClient = new CClientArea(this);
@@ -60,26 +60,22 @@ CMainDlg::CMainDlg(QWidget* parent) : QMainWindow(parent), m_hIcon(QPixmap(somvi
 
 CMainDlg::~CMainDlg() = default;
 
-void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
-    m_strProgramDir = programDir;
+void CMainDlg::SetDataDir(const std::filesystem::path& dataDir) {
+    m_strDataDir = dataDir;
 }
 
 void CMainDlg::RegisterHandlers() {
-    // Each command's handler joins this table when its subsystem is built.
-    m_handlers.clear();
-    m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
-    m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
-    m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
-    m_handlers[ID_ERASE] = &CMainDlg::OnErase;
-    m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
-    m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
-    m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
-    m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
-    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
-}
-
-bool CMainDlg::HasHandler(int id) const {
-    return m_handlers.count(id) != 0;
+    m_handlers = {
+        {ID_COMM_OPTIONS, [this] { m_device.OnCommOptions(); }},
+        {ID_DOWNLOAD, [this] { m_device.OnDownload(); }},
+        {ID_DOWNLOAD_ALT, [this] { m_device.OnDownloadAlt(); }},
+        {ID_ERASE, [this] { m_device.OnErase(); }},
+        {ID_OPEN_RECORDING, [this] { OnOpenRecording(); }},
+        {ID_OPEN_BUTTON, [this] { OnOpenRecording(); }},
+        {ID_THRESHOLDS, [this] { OnThresholds(); }},
+        {ID_GRAPH_OPTIONS, [this] { OnGraphOptions(); }},
+        {ID_ABOUT, [this] { OnAbout(); }},
+    };
 }
 
 QAction* CMainDlg::ActionFor(int id) const {
@@ -90,7 +86,7 @@ QAction* CMainDlg::ActionFor(int id) const {
 void CMainDlg::OnCommand(int id) {
     const auto found = m_handlers.find(id);
     if (found != m_handlers.end()) {
-        (this->*(found->second))();
+        found->second();
     }
 }
 
@@ -103,7 +99,6 @@ void CMainDlg::CreateMenu() {
             popupTitle = item.popup;
         }
         QAction* action = popup->addAction(item.text);
-        action->setEnabled(HasHandler(item.commandId));
         connect(action, &QAction::triggered, this, [this, id = item.commandId] { OnCommand(id); });
         m_actions[item.commandId] = action;
     }
@@ -121,7 +116,6 @@ void CMainDlg::CreateToolBar() {
         action->setToolTip(QString::fromStdString(LoadResourceString(id)));
         // The open button and the menu item "Abrir..." run the same handler.
         const int handlerId = id == ID_OPEN_BUTTON ? ID_OPEN_RECORDING : id;
-        action->setEnabled(HasHandler(handlerId));
         connect(action, &QAction::triggered, this, [this, handlerId] { OnCommand(handlerId); });
         m_actions[id] = action;
     }
@@ -163,11 +157,11 @@ void CMainDlg::OnInitDialog() {
 
     m_recording.m_bChartShown = 0;
     m_recording.m_nSamples = 0;
-    m_nLanguage = DetectLanguage();
+    m_device.Initialise(m_strDataDir);
     m_bmpEvent = LoadEventBitmap();
     CreateVerticalFont();
     UpdateCaption();
-    m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
+    m_strSettingsPath = m_strDataDir / SETTINGS_FILE_NAME;
     ReadSettings();
 }
 
@@ -210,8 +204,8 @@ void CMainDlg::OnPaint(QPainter& painter) {
     PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower,
                 EventMarkerStyle{m_bmpEvent, m_fontVertical});
     // A repaint during a device operation leaves the keyboard with the status window.
-    if (m_pStatusDlg != nullptr) {
-        m_pStatusDlg->setFocus();
+    if (CStatusDlg* statusWindow = m_device.StatusWindow()) {
+        statusWindow->setFocus();
     }
 }
 

@@ -2,15 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <ostream>
-
-#include "cli/cli_operation_ui.h"
+#include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
-#include "transfer/download.h"
-#include "transfer/download_folder.h"
-#include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -33,27 +27,18 @@ public:
     }
 
     int Run(CliContext& context) override {
-        HostAddressState hostAddress;
-        m_options.ApplyTo(hostAddress);
-        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        TransferSettings settings;
-        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+        CliDeviceSetup setup;
+        if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-
-        CliOperationUi ui(context);
+        CliFrontEnd frontEnd(context, m_strFolder);
         if (!m_strReplaceIncomplete.empty()) {
-            ui.SetAnswer("¿Desea reemplazarlos?", AnswerFromFlag(m_strReplaceIncomplete));
+            frontEnd.Terminal().SetAnswer(DOWNLOAD_REPLACE_QUESTION,
+                                          AnswerFromFlag(m_strReplaceIncomplete));
         }
-        const int result = DownloadMonitorData(FolderChoicePath(m_strFolder), hostAddress,
-                                               *adaptation, ui, settings);
-        ui.EndProgressLine();
-        if (result == -1) {
-            context.out << "Error en descarga de datos\n";
-            return 1;
-        }
-        context.out << "Descarga de datos completada\n";
-        return 0;
+        return PresentOutcome(
+            RunDownloadCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
+            context);
     }
 
 private:

@@ -2,16 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <ostream>
-
-#include "cli/cli_operation_ui.h"
+#include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
-#include "transfer/download_folder.h"
-#include "transfer/erase.h"
-#include "transfer/query_monitor_name.h"
-#include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -43,31 +36,15 @@ public:
     }
 
     int Run(CliContext& context) override {
-        HostAddressState hostAddress;
-        m_options.ApplyTo(hostAddress);
-        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        TransferSettings settings;
-        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+        CliDeviceSetup setup;
+        if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-
-        CliOperationUi ui(context);
-        SetAnswers(ui);
-        const std::string monitorName =
-            MonitorNameForErase(hostAddress, *adaptation, settings.connection);
-        if (ui.Confirm(EraseStatement(monitorName), ERASE_CONTINUE_QUESTION) !=
-            ConfirmAnswer::Yes) {
-            return EXIT_DECLINED;
-        }
-        const int result =
-            EraseMonitorData(FolderChoicePath(m_strFolder), hostAddress, *adaptation, ui, settings);
-        ui.EndProgressLine();
-        if (result < 0) {
-            context.out << ERASE_FAILED_TEXT << '\n';
-            return 1;
-        }
-        context.out << ERASE_COMPLETED_TEXT << '\n';
-        return 0;
+        CliFrontEnd frontEnd(context, m_strFolder);
+        SetAnswers(frontEnd.Terminal());
+        return PresentOutcome(
+            RunEraseCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
+            context);
     }
 
 private:
@@ -79,7 +56,7 @@ private:
             ui.SetAnswer(ERASE_DOWNLOAD_QUESTION, AnswerFromFlag(m_strDownloadMissing));
         }
         if (!m_strReplaceIncomplete.empty()) {
-            ui.SetAnswer(ERASE_PREPARE_TEXTS.question, AnswerFromFlag(m_strReplaceIncomplete));
+            ui.SetAnswer(ERASE_REPLACE_QUESTION, AnswerFromFlag(m_strReplaceIncomplete));
         }
     }
 

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "device/device_connection.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
+#include "transfer/transfer_settings.h"
 
 namespace CLI {
 class App;
@@ -14,10 +17,14 @@ class Option;
 
 namespace somvix {
 
-class HostAdaptation;
 struct CliContext;
-struct HostAddressState;
-struct TransferSettings;
+
+// What one run of a device verb works with.
+struct CliDeviceSetup {
+    HostAddressState hostAddress;
+    std::unique_ptr<HostAdaptation> adaptation;
+    TransferSettings settings;
+};
 
 // Declares the verb's FOLDER, the download folder. An empty text is a usage error: it would
 // stand for the root of the file system.
@@ -33,13 +40,10 @@ class CliTransferOptions {
 public:
     void Register(CLI::App& verb);
 
-    // The connection kind and host name chosen.
-    void ApplyTo(HostAddressState& hostAddress) const;
-    // The adaptation of this platform for the chosen kind.
-    std::unique_ptr<HostAdaptation> MakeAdaptation() const;
-    // The records folder and the port; 0, or the exit status after a message when the records
-    // folder is the program's data folder and there is none.
-    int MakeSettings(TransferSettings& settings, CliContext& context) const;
+    // The host address state for the chosen kind and host name, the adaptation of this
+    // platform, the records folder and the port; 0, or the exit status after a message when the
+    // records folder is the program's data folder and there is none.
+    int MakeSetup(CliDeviceSetup& setup, CliContext& context) const;
 
 private:
     std::string m_strLanHost;

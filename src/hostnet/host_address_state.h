@@ -17,4 +17,8 @@ struct HostAddressState {
     int m_bAddressAdded = 0;         // 1 while we added 10.8.0.2 and have not removed it
 };
 
+// The state a front end starts with: the cable kind, nothing added, and the language of this
+// user's regional settings, by which the network shell finds the adapter.
+HostAddressState NewHostAddressState();
+
 }  // namespace somvix

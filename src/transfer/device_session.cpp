@@ -3,10 +3,10 @@
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
-#include "shared/code_page_text.h"
 #include "shared/operation_ui.h"
 #include "transfer/download_folder.h"
 #include "transfer/safe_name.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -23,14 +23,14 @@ DeviceSession::~DeviceSession() {
 
 int DeviceSession::Open(const ConnectionOptions& options) {
     if (m_hostAddress.m_nConnectionKind == CONNECTION_CABLE) {
-        m_ui.SetStatusText("Adaptando configuración de red ...");
+        m_ui.SetStatusText(STATUS_ADAPTING);
     }
     // A failed adaptation changed nothing that needs undoing.
     if (m_adaptation.AdaptHostAddress(m_hostAddress, &m_ui) != 0) {
         return -1;
     }
     m_bAdapted = 1;
-    m_ui.SetStatusText("Conectando...");
+    m_ui.SetStatusText(STATUS_CONNECTING);
     if (OpenDeviceConnection(m_hostAddress.m_strDeviceAddress, m_connection, options) != 0) {
         Restore();
         return -1;
@@ -52,7 +52,7 @@ int DeviceSession::Abort() {
 
 int DeviceSession::Finish(int result) {
     m_ui.HideProgress();
-    m_ui.SetStatusText("Desconectando ...");
+    m_ui.SetStatusText(STATUS_DISCONNECTING);
     std::string reply;
     if (Transact(std::string(COMMAND_QUIT), reply) != 0 || reply != REPLY_QUIT_OK) {
         return Abort();
@@ -72,7 +72,7 @@ void DeviceSession::Restore() {
 }
 
 LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName) {
-    session.Ui().SetStatusText("Autenticando...");
+    session.Ui().SetStatusText(STATUS_AUTHENTICATING);
     std::string reply;
     if (session.Transact(std::string(COMMAND_DEVICE_NAME), deviceName) != 0) {
         return LoginOutcome::Broken;
@@ -119,7 +119,7 @@ void ShowRefusedName(OperationUi& ui, const std::string& name) {
         const auto byte = static_cast<unsigned char>(character);
         shown += (byte < 0x20 || byte == 0x7F) ? '?' : character;
     }
-    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + Utf8From1252(shown) + "\"");
+    ui.SetStatusText(RefusedNameStatus(shown));
 }
 
 }  // namespace somvix

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "device/protocol.h"
-#include "shared/code_page_text.h"
 #include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
@@ -11,6 +10,7 @@
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -73,7 +73,7 @@ private:
             ShowRefusedName(m_ui, name);
             return -1;
         }
-        m_ui.SetStatusText("Cargando datos " + Utf8From1252(name) + " ...");
+        m_ui.SetStatusText(LoadingMonitoringStatus(name));
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != 0) {

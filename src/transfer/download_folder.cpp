@@ -6,6 +6,7 @@
 #include "shared/code_page_text.h"
 #include "shared/operation_ui.h"
 #include "transfer/records.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -49,12 +50,6 @@ bool EnsureFolder(const std::string& folder) {
     return !fs::is_directory(folder, error) && fs::create_directory(folder, error);
 }
 
-std::string IncompleteDownloadStatement(const std::string& monitoringName,
-                                        const std::string& deviceName) {
-    return "Se han encontrado datos de la monitorización " + Utf8From1252(monitoringName) + "-" +
-           Utf8From1252(deviceName) + ", de una descarga previa aparentemente incompleta.";
-}
-
 int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
                             const std::string& deviceName, const PrepareTexts& texts,
                             OperationUi& ui) {
@@ -80,7 +75,7 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
             return 0;
         }
     }
-    ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), "Error",
+    ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), ERROR_CAPTION,
                    MessageIcon::Hand);
     return -1;
 }

@@ -12,6 +12,7 @@
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -41,7 +42,7 @@ public:
         if (loaded != 0) {
             return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
         }
-        m_ui.SetStatusText("Vaciando...");
+        m_ui.SetStatusText(STATUS_EMPTYING);
         // Every token counts, also those after the first name without "paciente", where the
         // loop ends: the bar may stop short of its end.
         const int count = CountTokens(list);
@@ -75,7 +76,7 @@ private:
             }
             return 0;
         }
-        m_ui.SetStatusText("Eliminando datos " + Utf8From1252(name) + " ...");
+        m_ui.SetStatusText(ErasingMonitoringStatus(name));
         m_ui.AdvanceProgress(step);
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
@@ -114,8 +115,7 @@ private:
                     return CopyDecision::Keep;
             }
         }
-        const std::string statement = "No existen datos de " + Utf8From1252(CapitalLetters(name)) +
-                                      "-" + Utf8From1252(m_strDeviceName) + " en su PC";
+        const std::string statement = NoCopyStatement(name, m_strDeviceName);
         // Nobody answering is no reason to do without a copy.
         if (AnswerOr(m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION), ConfirmAnswer::Yes) !=
             ConfirmAnswer::Yes) {
@@ -135,29 +135,14 @@ private:
         if (reply == REPLY_DELETE_OK) {
             AppendNameLine(m_records.eraseLog, name);
         } else {
-            m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", Utf8From1252(name)),
-                             "Error", MessageIcon::Exclamation);
+            m_ui.ShowMessage(FormatWithText(ERASE_REFUSED, Utf8From1252(name)), ERROR_CAPTION,
+                             MessageIcon::Exclamation);
         }
         return 0;
     }
 };
 
 }  // namespace
-
-std::string EraseStatement(const std::string& monitorName) {
-    return "Se eliminarán todos los datos de monitorizaciones en el monitor  " + monitorName;
-}
-
-std::string CapitalLetters(const std::string& name) {
-    std::string capitals = name;
-    for (char& character : capitals) {
-        // Letters of other scripts stay as they are: the name's bytes are not decoded.
-        if (character >= 'a' && character <= 'z') {
-            character = static_cast<char>(character - 'a' + 'A');
-        }
-    }
-    return capitals;
-}
 
 int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
                      HostAdaptation& adaptation, OperationUi& ui,

@@ -6,6 +6,7 @@
 #include "transfer/download_folder.h"
 #include "transfer/fetch_monitoring.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -30,7 +31,7 @@ TransferRun::TransferRun(DeviceSession& session, const TransferSettings& setting
       m_records(MakeRecordPaths(settings.recordsDir, deviceName)) {}
 
 int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings) {
-    m_ui.SetStatusText("Cargando lista de archivos...");
+    m_ui.SetStatusText(STATUS_LOADING_LIST);
     if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
         return -1;
     }

@@ -22,7 +22,7 @@ namespace {
 class MainDlgRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
         m_dlg.resize(1000, 700);
         m_dlg.show();
@@ -125,7 +125,7 @@ TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
                                                     {"p01234m.imp", test::PairLines(impedances)}});
 
     CMainDlg dlg;
-    dlg.SetProgramDir(programDir.Path());
+    dlg.SetDataDir(programDir.Path());
     dlg.OnInitDialog();
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));

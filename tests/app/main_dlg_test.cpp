@@ -22,7 +22,7 @@ namespace {
 class MainDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
         m_dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
