@@ -1,24 +1,37 @@
-// The main window's recording: choosing and reading a recording, and the caption it gives.
-#include <QFileDialog>
+#include "app/recording_view.h"
 
-#include "app/client_area.h"
-#include "app/main_dlg.h"
+#include <QFileDialog>
+#include <QPainter>
+
 #include "app/message_box.h"
+#include "chart/caption.h"
 #include "chart/recording_reader.h"
+#include "chart/render/fonts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "chart/zone_hiding.h"
+#include "shared/code_page_text.h"
 
 namespace somvix {
 
-void CMainDlg::SetRecordingFileChooser(std::function<QString()> chooser) {
+CRecordingView::CRecordingView(QWidget* owner, const DisplaySettings& settings)
+    : QObject(owner), m_pOwner(owner), m_settings(settings) {}
+
+void CRecordingView::LoadMarkerStyle(int logPixelsY) {
+    m_bmpEvent = LoadEventBitmap();
+    m_fontVertical = MakeFont(QStringLiteral("Arial"), 8, logPixelsY);
+}
+
+void CRecordingView::SetRecordingFileChooser(std::function<QString()> chooser) {
     m_chooseRecordingFile = std::move(chooser);
 }
 
-int CMainDlg::ChooseRecordingFile(std::string& pathName) {
+int CRecordingView::ChooseRecordingFile(std::string& pathName) {
     QString chosen;
     if (m_chooseRecordingFile) {
         chosen = m_chooseRecordingFile();
     } else {
-        QFileDialog dialog(this);
+        QFileDialog dialog(m_pOwner);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(QStringLiteral("Archivos HTR (*.htr)"));
@@ -34,7 +47,7 @@ int CMainDlg::ChooseRecordingFile(std::string& pathName) {
     return 0;
 }
 
-void CMainDlg::OnOpenRecording() {
+void CRecordingView::OnOpenRecording() {
     std::string pathName;
     if (ChooseRecordingFile(pathName) != 0) {
         return;
@@ -42,7 +55,7 @@ void CMainDlg::OnOpenRecording() {
     OpenRecordingFile(pathName);
 }
 
-int CMainDlg::OpenRecordingFile(const std::string& pathName) {
+int CRecordingView::OpenRecordingFile(const std::string& pathName) {
     // Any file but a .htr is refused silently: the recording on screen stays.
     if (SelectRecordingFile(m_recording, pathName) != 0) {
         return -1;
@@ -51,23 +64,30 @@ int CMainDlg::OpenRecordingFile(const std::string& pathName) {
     return 0;
 }
 
-void CMainDlg::ReadRecording() {
+void CRecordingView::ReadRecording() {
     LoadRecording(m_recording, m_settings,
                   [this](const std::string& text, const std::string& caption, MessageIcon icon) {
-                      ShowMessageBox(text, caption, icon);
+                      ShowMessageBox(m_pOwner, text, caption, icon);
                   });
-    UpdateCaption();
-    m_wndClient->update();
+    emit RecordingChanged();
 }
 
-void CMainDlg::ApplyZoneHiding() {
+void CRecordingView::ApplyZoneHiding() {
     somvix::ApplyZoneHiding(m_recording, m_settings);
-    m_wndClient->update();
+    emit RepaintNeeded();
 }
 
-void CMainDlg::ShowMessageBox(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    somvix::ShowMessageBox(this, text, caption, icon);
+void CRecordingView::Paint(QPainter& painter, const PanelLayout& layout) {
+    PaintCharts(painter, m_recording, layout, m_chartUpper, m_chartLower,
+                EventMarkerStyle{m_bmpEvent, m_fontVertical});
+}
+
+QString CRecordingView::Caption() const {
+    // The folder is named after the monitoring, and the start comes from the .fhi file: both are
+    // code page 1252.
+    return QString::fromStdString(Utf8From1252(
+        MakeCaption(m_recording.m_strFileTitle, m_recording.m_strPathName, m_recording.m_strFileExt,
+                    m_recording.m_strStartDate, m_recording.m_strStartTime)));
 }
 
 }  // namespace somvix
