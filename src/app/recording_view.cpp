@@ -9,10 +9,20 @@
 #include "chart/render/fonts.h"
 #include "chart/render/marker_draw.h"
 #include "chart/render/paint_charts.h"
+#include "chart/trend_file_problem.h"
 #include "chart/zone_hiding.h"
 #include "shared/code_page_text.h"
 
 namespace somvix {
+
+namespace {
+
+const QString OPEN_HINT = QStringLiteral(
+    "Ningún registro abierto.\n\nAbra un registro de tendencias (.htr) con Archivo > Abrir... "
+    "o arrastrándolo a esta ventana,\no descargue los registros del monitor con Monitor > "
+    "Descargar datos.");
+
+}  // namespace
 
 CRecordingView::CRecordingView(QWidget* owner, const DisplaySettings& settings)
     : QObject(owner), m_pOwner(owner), m_settings(settings) {}
@@ -65,11 +75,19 @@ int CRecordingView::OpenRecordingFile(const std::string& pathName) {
 }
 
 void CRecordingView::ReadRecording() {
-    LoadRecording(m_recording, m_settings,
-                  [this](const std::string& text, const std::string& caption, MessageIcon icon) {
-                      ShowMessageBox(m_pOwner, text, caption, icon);
-                  });
+    const int result =
+        LoadRecording(m_recording, m_settings,
+                      [this](const std::string& text, const std::string& caption,
+                             MessageIcon icon) { ShowMessageBox(m_pOwner, text, caption, icon); });
     emit RecordingChanged();
+    // The window shows what was read (empty grids at worst) before it says why nothing more.
+    const TrendFileProblem problem =
+        DiagnoseTrendFile(m_recording.m_strPathName, result, m_recording.m_nSamples);
+    if (problem != TrendFileProblem::None) {
+        ShowMessageBox(m_pOwner,
+                       Utf8From1252(TrendFileProblemText(problem, m_recording.m_strPathName)),
+                       "Error", MessageIcon::Hand);
+    }
 }
 
 void CRecordingView::ApplyZoneHiding() {
@@ -78,8 +96,21 @@ void CRecordingView::ApplyZoneHiding() {
 }
 
 void CRecordingView::Paint(QPainter& painter, const PanelLayout& layout) {
+    if (m_recording.m_bChartShown != 1) {
+        PaintHint(painter, layout);
+        return;
+    }
     PaintCharts(painter, m_recording, layout, m_chartUpper, m_chartLower,
                 EventMarkerStyle{m_bmpEvent, m_fontVertical});
+}
+
+void CRecordingView::PaintHint(QPainter& painter, const PanelLayout& layout) {
+    const QRect area(layout.m_nTopPanelX, layout.m_nTopPanelY,
+                     layout.m_nClientWidth - 2 * layout.m_nTopPanelX,
+                     layout.m_nClientHeight - layout.m_nTopPanelY);
+    painter.setPen(QColor(96, 96, 96));
+    painter.setFont(m_pOwner->font());
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, OPEN_HINT);
 }
 
 QString CRecordingView::Caption() const {

@@ -65,6 +65,8 @@ signals:
 private:
     int ChooseRecordingFile(std::string& pathName);
     void ReadRecording();
+    // What to do while no recording is open, in the middle of the client area.
+    void PaintHint(QPainter& painter, const PanelLayout& layout);
 
     QWidget* m_pOwner;
     const DisplaySettings& m_settings;

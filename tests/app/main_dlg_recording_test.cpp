@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QImage>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -48,6 +49,18 @@ protected:
         return red;
     }
 
+    // The hint's text colour.
+    int GreyTextPixels() {
+        const QImage image = m_dlg.centralWidget()->grab().toImage();
+        int grey = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                grey += image.pixel(x, y) == qRgb(96, 96, 96) ? 1 : 0;
+            }
+        }
+        return grey;
+    }
+
     test::TempDir m_programDir;
     test::TempDir m_files;
     CMainDlg m_dlg;
@@ -86,6 +99,29 @@ TEST_F(MainDlgRecordingTest, CancelAndOtherExtensionsLeaveTheRecordingOnScreen) 
     EXPECT_EQ(m_dlg.windowTitle(), caption);
     EXPECT_EQ(m_dlg.RecordingView().Recording().m_nSamples, 900);
     EXPECT_GT(RedPixels(), 1000);
+}
+
+TEST_F(MainDlgRecordingTest, TrendFileThatCannotBeShownIsReportedOverTheEmptyGrids) {
+    // Before: the hint in grey, no chart.
+    EXPECT_EQ(RedPixels(), 0);
+    EXPECT_GT(GreyTextPixels(), 50);
+
+    m_chosen = m_htr + QStringLiteral(".gone.htr");
+    QString caption;
+    QString text;
+    test::WhenModalDialogOpens([&](QDialog& box) {
+        caption = box.windowTitle();
+        if (auto* messageBox = qobject_cast<QMessageBox*>(&box)) {
+            text = messageBox->text();
+        }
+        box.accept();
+    });
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    EXPECT_EQ(caption, QStringLiteral("Error"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No existe el archivo de tendencias")))
+        << text.toStdString();
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_bChartShown, 1);
+    EXPECT_EQ(GreyTextPixels(), 0);
 }
 
 TEST_F(MainDlgRecordingTest, RecordingNamedAtStartUpOpensWithoutTheDialog) {
