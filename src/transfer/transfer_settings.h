@@ -9,7 +9,8 @@
 namespace somvix {
 
 // Makes fetched files durable before a monitoring is recorded as fetched. The platform's
-// implementation is used unless a test gives its own.
+// implementation is used unless a test gives its own. A run calls it from a thread of its own
+// (BackgroundSync), one call at a time.
 class FileSync {
 public:
     virtual ~FileSync() = default;

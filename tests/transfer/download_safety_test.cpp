@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <map>
+#include <thread>
 
 #include "device/byte_order.h"
 #include "device/crc32.h"
@@ -145,56 +148,122 @@ TEST_F(DownloadTest, RefusedFileNameFailsWithoutAskingForIt) {
     }
 }
 
-// Writes down each sync, and whether the monitoring of a synced file was already in the
-// downloaded list at that moment.
-class RecordingFileSync : public FileSync {
+// Syncs that last as long as a row of the table says, on the run's sync thread, and check as
+// each one ends that the monitoring it makes durable is not recorded yet. A sync belongs to the
+// monitoring of its file or folder; the n-th sync of the device folder to the n-th monitoring,
+// and the folders above it, which the first one brings, to that one.
+class TimedFileSync : public FileSync {
 public:
-    explicit RecordingFileSync(fs::path list) : m_list(std::move(list)) {}
+    using Delay = std::function<int(int call, bool folder)>;  // milliseconds
+
+    TimedFileSync(fs::path list, Delay delay, int failAt)
+        : m_list(std::move(list)), m_delay(std::move(delay)), m_nFailAt(failAt) {}
 
     int SyncFile(const fs::path& path) override {
-        const std::string monitoring = path.parent_path().filename().string();
-        if (ReadDownloadedList(m_list).count(monitoring) != 0) {
-            m_recordedTooEarly.push_back(path.filename().string());
-        }
-        m_calls.push_back("file:" + path.filename().string());
-        return m_nFailAt-- == 0 ? -1 : 0;
+        return Sync("file:" + path.filename().string(), path.parent_path().filename().string());
     }
     int SyncFolder(const fs::path& folder) override {
-        m_calls.push_back("folder:" + folder.filename().string());
-        return 0;
+        const std::string name = folder.filename().string();
+        std::string monitoring = name;
+        if (name == SIMULATOR_NAME) {
+            monitoring = "paciente" + std::to_string(++m_nDeviceFolderSyncs);
+        } else if (!name.starts_with("paciente")) {
+            monitoring = "paciente1";
+        }
+        return Sync("folder:" + name, monitoring);
+    }
+
+    Strings m_calls;
+    Strings m_recordedTooEarly;
+
+private:
+    int Sync(const std::string& call, const std::string& monitoring) {
+        const int index = static_cast<int>(m_calls.size());
+        m_calls.push_back(call);
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(m_delay(index, call.starts_with("folder:"))));
+        if (ReadDownloadedList(m_list).count(monitoring) != 0) {
+            m_recordedTooEarly.push_back(call);
+        }
+        return index == m_nFailAt ? -1 : 0;
     }
 
     fs::path m_list;
-    Strings m_calls;
-    Strings m_recordedTooEarly;
-    int m_nFailAt = -1;  // which SyncFile call fails (0: the first); -1: none
+    Delay m_delay;
+    int m_nFailAt;  // the call that fails (0: the first); -1: none
+    int m_nDeviceFolderSyncs = 0;
 };
 
-TEST_F(DownloadTest, FilesAreSyncedBeforeTheMonitoringIsRecorded) {
-    m_monitor.AddMonitoring("paciente1");
-    m_monitor.AddMonitoring("paciente2");
-    RecordingFileSync sync(Records() / "SOMVIXSIM.txt");
-    m_settings.fileSync = &sync;
-    SimulatorProcess monitor(m_monitor.Serving());
-    EXPECT_EQ(Download(monitor), 0);
+// How the syncs of a download of paciente1..3 go.
+struct SyncTiming {
+    const char* name;
+    TimedFileSync::Delay delay;
+    int failAt;
+    Strings simulatorOptions;
+    Strings recorded;  // what the run records, in order
+};
 
-    Strings expected;
-    for (const char* name : {"paciente1", "paciente2"}) {
-        for (const std::string& file : MonitorFolder::FilesOf(name)) {
-            expected.push_back("file:" + file);
-        }
-        expected.push_back(std::string("folder:") + name);
-        expected.emplace_back("folder:SOMVIXSIM");
-        if (expected.size() == 8) {
-            // The run made the download and device folders: their entries, before the first
-            // record.
-            expected.emplace_back("folder:descargas");
-            expected.push_back("folder:" + m_pc.Path().filename().string());
-        }
+TEST_F(DownloadTest, MonitoringIsNeverRecordedBeforeItsSyncsHaveEnded) {
+    const TimedFileSync::Delay atOnce = [](int, bool) { return 0; };
+    const TimedFileSync::Delay slowFiles = [](int, bool folder) { return folder ? 0 : 15; };
+    const Strings all = {"paciente1", "paciente2", "paciente3"};
+    const SyncTiming timings[] = {
+        {"at once", atOnce, -1, {}, all},
+        {"slow files", slowFiles, -1, {}, all},
+        {"slow folders", [](int, bool folder) { return folder ? 40 : 0; }, -1, {}, all},
+        {"first monitoring slower than the rest",
+         [](int call, bool) { return call < 10 ? 30 : 0; },
+         -1,
+         {},
+         all},
+        {"uneven", [](int call, bool) { return call * 7 % 5 * 6; }, -1, {}, all},
+        {"last file of the first fails", slowFiles, 5, {}, {}},
+        {"first file of the second fails", slowFiles, 10, {}, {"paciente1"}},
+        {"transfer breaks in the second",
+         slowFiles,
+         -1,
+         {"--close-after", "paciente2.htr:1000"},
+         {"paciente1"}},
+    };
+    for (const char* name : {"paciente1", "paciente2", "paciente3"}) {
+        m_monitor.AddMonitoring(name);
     }
-    EXPECT_EQ(sync.m_calls, expected);
-    EXPECT_TRUE(sync.m_recordedTooEarly.empty());
-    EXPECT_EQ(DownloadedList(), "paciente1\r\npaciente2\r\n");
+    for (const SyncTiming& timing : timings) {
+        SCOPED_TRACE(timing.name);
+        fs::remove_all(Downloads());
+        fs::remove_all(Records());
+        fs::create_directories(Records());
+        TimedFileSync sync(Records() / "SOMVIXSIM.txt", timing.delay, timing.failAt);
+        m_settings.fileSync = &sync;
+        SimulatorProcess monitor(m_monitor.Serving(timing.simulatorOptions));
+        EXPECT_EQ(Download(monitor), timing.recorded == all ? 0 : -1);
+
+        EXPECT_EQ(sync.m_recordedTooEarly, Strings{});
+        std::string list;
+        for (const std::string& recorded : timing.recorded) {
+            list += recorded + "\r\n";
+        }
+        EXPECT_EQ(DownloadedList(), list);
+        EXPECT_EQ(DownloadLog(), NewLog(timing.recorded));
+        if (timing.recorded != all) {
+            continue;
+        }
+        // Every file and every folder entry on the way to it, in the order they were made.
+        Strings expected;
+        for (const std::string& fetched : all) {
+            for (const std::string& file : MonitorFolder::FilesOf(fetched)) {
+                expected.push_back("file:" + file);
+            }
+            expected.push_back("folder:" + fetched);
+            expected.emplace_back("folder:SOMVIXSIM");
+            if (expected.size() == 8) {
+                // The run made the download and device folders: their entries, with the first.
+                expected.emplace_back("folder:descargas");
+                expected.push_back("folder:" + m_pc.Path().filename().string());
+            }
+        }
+        EXPECT_EQ(sync.m_calls, expected);
+    }
 }
 
 TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
@@ -204,17 +273,6 @@ TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
     SimulatorProcess monitor(m_monitor.Serving());
     EXPECT_EQ(Download(monitor), -1);
     ExpectFetched("paciente1");
-}
-
-TEST_F(DownloadTest, FailedSyncFailsTheRunAndRecordsNothing) {
-    m_monitor.AddMonitoring("paciente1");
-    RecordingFileSync sync(Records() / "SOMVIXSIM.txt");
-    sync.m_nFailAt = 5;  // the last file of the monitoring
-    m_settings.fileSync = &sync;
-    SimulatorProcess monitor(m_monitor.Serving());
-    EXPECT_EQ(Download(monitor), -1);
-    EXPECT_EQ(DownloadedList(), "");
-    EXPECT_EQ(DownloadLog(), NewLog({}));
 }
 
 }  // namespace
