@@ -35,8 +35,10 @@ void NetlinkBackend::RenewLeases() {
     }
 }
 
-void NetlinkBackend::AddHostAddress(int /*language*/) {
-    m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+AdditionResult NetlinkBackend::AddHostAddress(int /*language*/) {
+    return m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH) == 0
+               ? AdditionResult::Confirmed
+               : AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetlinkBackend::RemoveHostAddress(int /*language*/) {

@@ -41,9 +41,10 @@ void NetshBackend::RenewLeases() {
     Run("ipconfig", "/renew");
 }
 
-void NetshBackend::AddHostAddress(int language) {
+AdditionResult NetshBackend::AddHostAddress(int language) {
     Run("netsh", "interface ip add address " + QuotedAdapter(language) + " " + HOST_ADDRESS +
                      " 255.255.255.0");
+    return AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetshBackend::RemoveHostAddress(int language) {

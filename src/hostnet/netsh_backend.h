@@ -22,7 +22,8 @@ public:
     // the bare "10.8.0.2" (shown).
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
-    void AddHostAddress(int language) override;
+    // Never confirmed: what the add command prints is not looked at.
+    AdditionResult AddHostAddress(int language) override;
     // Still present when the remove command's own output names the address.
     RemovalResult RemoveHostAddress(int language) override;
 

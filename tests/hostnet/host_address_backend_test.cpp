@@ -25,7 +25,7 @@ TEST(NetshBackend, AdapterNameFollowsTheLanguageByteForByte) {
         auto runner = std::make_unique<test::FakeCommandRunner>();
         test::FakeCommandRunner& commands = *runner;
         NetshBackend backend(std::move(runner));
-        backend.AddHostAddress(row.language);
+        EXPECT_EQ(backend.AddHostAddress(row.language), AdditionResult::Unconfirmed);
         backend.RemoveHostAddress(row.language);
         EXPECT_EQ(
             commands.CommandLines(),
@@ -93,6 +93,21 @@ TEST(NetlinkBackend, LooksAtTheAddressesOfTheAdapter) {
         ScriptedNetlink netlink;
         netlink.pAddresses->QueueListing(row.addresses);
         EXPECT_EQ(netlink.pBackend->LookAtAdapter(), row.look) << row.name;
+    }
+}
+
+TEST(NetlinkBackend, OnlyTheKernelsAcknowledgementConfirmsAnAdd) {
+    const struct {
+        int error;
+        AdditionResult result;
+    } rows[] = {{0, AdditionResult::Confirmed},
+                {EEXIST, AdditionResult::Unconfirmed},  // put there by another meanwhile
+                {EPERM, AdditionResult::Unconfirmed},
+                {EAGAIN, AdditionResult::Unconfirmed}};  // no answer in time
+    for (const auto& row : rows) {
+        ScriptedNetlink netlink;
+        netlink.pAddresses->QueueAddition(row.error);
+        EXPECT_EQ(netlink.pBackend->AddHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
     }
 }
 
