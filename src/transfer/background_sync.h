@@ -6,14 +6,19 @@
 #include <deque>
 #include <filesystem>
 #include <mutex>
+#include <set>
 #include <thread>
+#include <vector>
 
 namespace somvix {
 
 class FileSync;
 
-// Most syncs waiting at a time; handing over one more waits for the oldest to end.
+// Most syncs waiting at a time; handing over one more waits until one has started.
 inline constexpr std::size_t MAX_WAITING_SYNCS = 256;
+// Syncs run at a time: a disk that journals commits the syncs that come together at once, where
+// one after the other each waits for a commit of its own.
+inline constexpr int SYNC_THREADS = 4;
 
 // How the syncs handed over before a mark stand.
 enum class SyncStanding {
@@ -22,10 +27,11 @@ enum class SyncStanding {
     Failed,   // one of them failed, or one before them did
 };
 
-// Makes fetched files and folders durable on a thread of its own, so that the next file or
-// monitoring is received meanwhile. The syncs run one at a time in the order they were handed
-// over; after the first failure the rest are dropped and count as failed. The thread is started
-// by the first sync handed over; the object waits for every sync handed over when it goes.
+// Makes fetched files and folders durable on threads of its own, so that the next file or
+// monitoring is received meanwhile. The syncs start in the order they were handed over and may
+// end in any order; after the first failure those not started are dropped, and a mark after
+// the failed one stands as failed. The threads are started by the first syncs handed over; the
+// object waits for every sync started when it goes.
 class BackgroundSync {
 public:
     explicit BackgroundSync(FileSync& fileSync);
@@ -47,21 +53,25 @@ private:
     struct Job {
         std::filesystem::path path;
         Target target;
+        std::uint64_t index;  // in the order handed over, from 0
     };
 
     void Hand(const std::filesystem::path& path, Target target);
     SyncStanding StandingLocked(std::uint64_t mark) const;
     void Work();
+    // The job numbered index ended, successfully or not.
+    void EndLocked(std::uint64_t index, bool succeeded);
 
     FileSync& m_fileSync;
     std::mutex m_mutex;
     std::condition_variable m_changed;  // a job was handed over or ended, or the end is near
     std::deque<Job> m_jobs;             // handed over, not started
     std::uint64_t m_nHanded = 0;
-    std::uint64_t m_nSucceeded = 0;  // the first m_nSucceeded jobs ended successfully
-    bool m_bFailed = false;
+    std::uint64_t m_nSucceeded = 0;             // the first m_nSucceeded jobs ended successfully
+    std::set<std::uint64_t> m_endedAhead;       // later jobs that ended successfully
+    std::uint64_t m_nFirstFailed = UINT64_MAX;  // the lowest index of a failed job
     bool m_bClosing = false;
-    std::thread m_worker;  // last: it ends before the members it uses go
+    std::vector<std::thread> m_workers;  // last: they end before the members they use go
 };
 
 }  // namespace somvix

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <set>
 #include <thread>
 
 #include "device/byte_order.h"
@@ -148,92 +150,125 @@ TEST_F(DownloadTest, RefusedFileNameFailsWithoutAskingForIt) {
     }
 }
 
-// Syncs that last as long as a row of the table says, on the run's sync thread, and check as
-// each one ends that the monitoring it makes durable is not recorded yet. A sync belongs to the
-// monitoring of its file or folder; the n-th sync of the device folder to the n-th monitoring,
-// and the folders above it, which the first one brings, to that one.
+// Syncs that last as long as a row of the table says, several at a time, and check as each one
+// ends that every monitoring recorded by then was durable already: its files and its folder
+// synced, and its entry in the device folder, and those of the folders the run made above it,
+// synced after they were made.
 class TimedFileSync : public FileSync {
 public:
-    using Delay = std::function<int(int call, bool folder)>;  // milliseconds
+    using Delay = std::function<int(const std::string& name)>;  // milliseconds
 
-    TimedFileSync(fs::path list, Delay delay, int failAt)
-        : m_list(std::move(list)), m_delay(std::move(delay)), m_nFailAt(failAt) {}
+    TimedFileSync(const fs::path& pc, Delay delay, std::string failing)
+        : m_pc(pc), m_delay(std::move(delay)), m_strFailing(std::move(failing)) {}
 
-    int SyncFile(const fs::path& path) override {
-        return Sync("file:" + path.filename().string(), path.parent_path().filename().string());
-    }
+    int SyncFile(const fs::path& path) override { return Sync(path, {}); }
     int SyncFolder(const fs::path& folder) override {
-        const std::string name = folder.filename().string();
-        std::string monitoring = name;
-        if (name == SIMULATOR_NAME) {
-            monitoring = "paciente" + std::to_string(++m_nDeviceFolderSyncs);
-        } else if (!name.starts_with("paciente")) {
-            monitoring = "paciente1";
+        std::set<std::string> entries;  // what this sync makes durable: the entries there now
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            entries.insert(entry.path().filename().string());
         }
-        return Sync("folder:" + name, monitoring);
+        return Sync(folder, entries);
     }
 
-    Strings m_calls;
+    Strings Synced() {
+        std::sort(m_synced.begin(), m_synced.end());
+        return m_synced;
+    }
     Strings m_recordedTooEarly;
 
 private:
-    int Sync(const std::string& call, const std::string& monitoring) {
-        const int index = static_cast<int>(m_calls.size());
-        m_calls.push_back(call);
-        std::this_thread::sleep_for(
-            std::chrono::milliseconds(m_delay(index, call.starts_with("folder:"))));
-        if (ReadDownloadedList(m_list).count(monitoring) != 0) {
-            m_recordedTooEarly.push_back(call);
+    int Sync(const fs::path& path, const std::set<std::string>& entries) {
+        const std::string name = path.filename().string();
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_delay(name)));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const std::string& recorded :
+             ReadDownloadedList(m_pc / "registros" / "SOMVIXSIM.txt")) {
+            if (!Durable(recorded)) {
+                m_recordedTooEarly.push_back(recorded + " before " + name);
+            }
         }
-        return index == m_nFailAt ? -1 : 0;
+        m_synced.push_back(name);
+        m_entries[Key(path)].insert(entries.begin(), entries.end());
+        return name == m_strFailing ? -1 : 0;
     }
+    bool Durable(const std::string& monitoring) {
+        const fs::path device = m_pc / "descargas" / SIMULATOR_NAME;
+        bool durable = m_entries.count(Key(device / monitoring)) != 0 &&
+                       m_entries[Key(device)].count(monitoring) != 0 &&
+                       m_entries[Key(m_pc / "descargas")].count(SIMULATOR_NAME) != 0 &&
+                       m_entries[Key(m_pc)].count("descargas") != 0;
+        for (const std::string& file : MonitorFolder::FilesOf(monitoring)) {
+            durable = durable && m_entries.count(Key(device / monitoring / file)) != 0;
+        }
+        return durable;
+    }
+    static std::string Key(const fs::path& path) { return path.lexically_normal().string(); }
 
-    fs::path m_list;
+    fs::path m_pc;
     Delay m_delay;
-    int m_nFailAt;  // the call that fails (0: the first); -1: none
-    int m_nDeviceFolderSyncs = 0;
+    std::string m_strFailing;  // the file whose sync fails
+    std::mutex m_mutex;
+    Strings m_synced;                                        // names, one per sync
+    std::map<std::string, std::set<std::string>> m_entries;  // synced paths: entries made durable
 };
 
 // How the syncs of a download of paciente1..3 go.
 struct SyncTiming {
     const char* name;
     TimedFileSync::Delay delay;
-    int failAt;
+    const char* failingFile;
     Strings simulatorOptions;
     Strings recorded;  // what the run records, in order
 };
 
 TEST_F(DownloadTest, MonitoringIsNeverRecordedBeforeItsSyncsHaveEnded) {
-    const TimedFileSync::Delay atOnce = [](int, bool) { return 0; };
-    const TimedFileSync::Delay slowFiles = [](int, bool folder) { return folder ? 0 : 15; };
+    const TimedFileSync::Delay slowFiles = [](const std::string& name) {
+        return name.find('.') != std::string::npos ? 15 : 0;
+    };
     const Strings all = {"paciente1", "paciente2", "paciente3"};
     const SyncTiming timings[] = {
-        {"at once", atOnce, -1, {}, all},
-        {"slow files", slowFiles, -1, {}, all},
-        {"slow folders", [](int, bool folder) { return folder ? 40 : 0; }, -1, {}, all},
-        {"first monitoring slower than the rest",
-         [](int call, bool) { return call < 10 ? 30 : 0; },
-         -1,
+        {"at once", [](const std::string&) { return 0; }, "", {}, all},
+        {"slow files", slowFiles, "", {}, all},
+        {"slow folders",
+         [](const std::string& name) { return name.find('.') == std::string::npos ? 40 : 0; },
+         "",
          {},
          all},
-        {"uneven", [](int call, bool) { return call * 7 % 5 * 6; }, -1, {}, all},
-        {"last file of the first fails", slowFiles, 5, {}, {}},
-        {"first file of the second fails", slowFiles, 10, {}, {"paciente1"}},
+        {"first monitoring slower than the rest",
+         [](const std::string& name) { return name.starts_with("paciente1") ? 30 : 0; },
+         "",
+         {},
+         all},
+        {"uneven",
+         [](const std::string& name) { return static_cast<int>(name.size() * 7 % 5 * 6); },
+         "",
+         {},
+         all},
+        {"last file of the first fails", slowFiles, "paciente1.imp", {}, {}},
+        {"first file of the second fails", slowFiles, "paciente2a.eeg", {}, {"paciente1"}},
         {"transfer breaks in the second",
          slowFiles,
-         -1,
+         "",
          {"--close-after", "paciente2.htr:1000"},
          {"paciente1"}},
     };
-    for (const char* name : {"paciente1", "paciente2", "paciente3"}) {
+    for (const std::string& name : all) {
         m_monitor.AddMonitoring(name);
     }
+    Strings everything = {"descargas", m_pc.Path().filename().string()};
+    for (const std::string& name : all) {
+        everything.insert(everything.end(), {name, SIMULATOR_NAME});
+        for (const std::string& file : MonitorFolder::FilesOf(name)) {
+            everything.push_back(file);
+        }
+    }
+    std::sort(everything.begin(), everything.end());
     for (const SyncTiming& timing : timings) {
         SCOPED_TRACE(timing.name);
         fs::remove_all(Downloads());
         fs::remove_all(Records());
         fs::create_directories(Records());
-        TimedFileSync sync(Records() / "SOMVIXSIM.txt", timing.delay, timing.failAt);
+        TimedFileSync sync(m_pc.Path(), timing.delay, timing.failingFile);
         m_settings.fileSync = &sync;
         SimulatorProcess monitor(m_monitor.Serving(timing.simulatorOptions));
         EXPECT_EQ(Download(monitor), timing.recorded == all ? 0 : -1);
@@ -245,24 +280,9 @@ TEST_F(DownloadTest, MonitoringIsNeverRecordedBeforeItsSyncsHaveEnded) {
         }
         EXPECT_EQ(DownloadedList(), list);
         EXPECT_EQ(DownloadLog(), NewLog(timing.recorded));
-        if (timing.recorded != all) {
-            continue;
+        if (timing.recorded == all) {
+            EXPECT_EQ(sync.Synced(), everything);
         }
-        // Every file and every folder entry on the way to it, in the order they were made.
-        Strings expected;
-        for (const std::string& fetched : all) {
-            for (const std::string& file : MonitorFolder::FilesOf(fetched)) {
-                expected.push_back("file:" + file);
-            }
-            expected.push_back("folder:" + fetched);
-            expected.emplace_back("folder:SOMVIXSIM");
-            if (expected.size() == 8) {
-                // The run made the download and device folders: their entries, with the first.
-                expected.emplace_back("folder:descargas");
-                expected.push_back("folder:" + m_pc.Path().filename().string());
-            }
-        }
-        EXPECT_EQ(sync.m_calls, expected);
     }
 }
 
