@@ -79,8 +79,48 @@ public:
     explicit CableLab(const benchmark::State& state)
         : m_oneWayDelay(state.range(0)), m_nMonitorings(static_cast<int>(state.range(1))) {}
 
-    // Builds everything; false with the reason in why.
-    bool Start(std::string& why) {
+    // Builds everything; false when it could not, with the benchmark skipped for the reason.
+    bool Start(benchmark::State& state) {
+        std::string why;
+        const bool started = Build(why);
+        if (!started) {
+            state.SkipWithError(why.c_str());
+        }
+        return started;
+    }
+
+    const test::NetnsLab& Lab() const { return *m_pLab; }
+
+    // A fresh download folder and records folder for one run.
+    std::pair<fs::path, fs::path> FreshFolders() {
+        const std::string run = std::to_string(m_nRuns++);
+        const std::pair<fs::path, fs::path> folders = {m_work.Path() / ("download" + run),
+                                                       m_work.Path() / ("records" + run)};
+        fs::create_directories(folders.first);
+        fs::create_directories(folders.second);
+        return folders;
+    }
+    static void Remove(const std::pair<fs::path, fs::path>& folders) {
+        fs::remove_all(folders.first);
+        fs::remove_all(folders.second);
+    }
+
+    // The counters both benchmarks report, for the mean seconds of one download.
+    void Report(benchmark::State& state, double meanSeconds) const {
+        const int requests =
+            FIXED_REQUESTS + m_size.monitorings * LIST_REQUESTS_PER_MONITORING + m_size.files;
+        const double idealSeconds =
+            static_cast<double>(m_size.bytes) * 8.0 / (LINK_MEGABITS * 1e6) +
+            requests * 2.0 * std::chrono::duration<double>(m_oneWayDelay).count();
+        state.counters["bytes"] = static_cast<double>(m_size.bytes);
+        state.counters["requests"] = requests;
+        state.counters["ideal_ms"] = idealSeconds * 1000.0;
+        state.counters["netem"] = m_bNetem ? 1 : 0;
+        state.counters["measured_over_ideal"] = meanSeconds / idealSeconds;
+    }
+
+private:
+    bool Build(std::string& why) {
         m_pLab = test::NetnsLab::Make(why);
         bool delayedByNetem = false;
         if (m_pLab == nullptr ||
@@ -123,36 +163,6 @@ public:
         return true;
     }
 
-    const test::NetnsLab& Lab() const { return *m_pLab; }
-    // A fresh download folder and records folder for one run.
-    std::pair<fs::path, fs::path> FreshFolders() {
-        const std::string run = std::to_string(m_nRuns++);
-        const std::pair<fs::path, fs::path> folders = {m_work.Path() / ("download" + run),
-                                                       m_work.Path() / ("records" + run)};
-        fs::create_directories(folders.first);
-        fs::create_directories(folders.second);
-        return folders;
-    }
-    static void Remove(const std::pair<fs::path, fs::path>& folders) {
-        fs::remove_all(folders.first);
-        fs::remove_all(folders.second);
-    }
-
-    // The counters both benchmarks report, for the mean seconds of one download.
-    void Report(benchmark::State& state, double meanSeconds) const {
-        const int requests =
-            FIXED_REQUESTS + m_size.monitorings * LIST_REQUESTS_PER_MONITORING + m_size.files;
-        const double idealSeconds =
-            static_cast<double>(m_size.bytes) * 8.0 / (LINK_MEGABITS * 1e6) +
-            requests * 2.0 * std::chrono::duration<double>(m_oneWayDelay).count();
-        state.counters["bytes"] = static_cast<double>(m_size.bytes);
-        state.counters["requests"] = requests;
-        state.counters["ideal_ms"] = idealSeconds * 1000.0;
-        state.counters["netem"] = m_bNetem ? 1 : 0;
-        state.counters["measured_over_ideal"] = meanSeconds / idealSeconds;
-    }
-
-private:
     std::chrono::microseconds m_oneWayDelay;
     int m_nMonitorings;
     test::TempDir m_work;
@@ -166,9 +176,7 @@ private:
 
 void CableDownload(benchmark::State& state) {
     CableLab cable(state);
-    std::string why;
-    if (!cable.Start(why)) {
-        state.SkipWithError(why.c_str());
+    if (!cable.Start(state)) {
         return;
     }
     double measuredSeconds = 0.0;
@@ -199,9 +207,7 @@ void CableDownload(benchmark::State& state) {
 
 void CableDownloadBreakdown(benchmark::State& state) {
     CableLab cable(state);
-    std::string why;
-    if (!cable.Start(why)) {
-        state.SkipWithError(why.c_str());
+    if (!cable.Start(state)) {
         return;
     }
     const std::unique_ptr<HostAdaptation> adaptation =
