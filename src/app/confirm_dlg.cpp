@@ -27,7 +27,8 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     m_wndNo = AddPushButton(*this, units, QStringLiteral("No"), QRect(137, 73, 34, 14));
     m_wndNo->setAutoDefault(false);
     connect(m_wndYes, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_wndNo, &QPushButton::clicked, this, &QDialog::reject);
+    // Escape and the close box reject the dialog; only the button answers No.
+    connect(m_wndNo, &QPushButton::clicked, this, [this] { done(DIALOG_CANCEL); });
 
     // Three lines high: a longer statement wraps and is cut after the third line.
     m_wndText = new QLabel(this);
@@ -35,10 +36,13 @@ CConfirmDlg::CConfirmDlg(QWidget* parent)
     m_wndText->setGeometry(units.Rect(QRect(13, 17, 163, 27)));
     m_wndText->setWordWrap(true);
     m_wndText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The statement names the monitor and its monitorings: their names are never markup.
+    m_wndText->setTextFormat(Qt::PlainText);
     m_wndQuestion = new QLabel(this);
     m_wndQuestion->setObjectName(QStringLiteral("control1007"));
     m_wndQuestion->setGeometry(units.Rect(QRect(17, 55, 155, 8)));
     m_wndQuestion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_wndQuestion->setTextFormat(Qt::PlainText);
 }
 
 CConfirmDlg::~CConfirmDlg() = default;
@@ -60,7 +64,8 @@ void CConfirmDlg::OnInitDialog() {
 
 int CConfirmDlg::DoModal() {
     OnInitDialog();
-    return exec() == QDialog::Accepted ? DIALOG_OK : DIALOG_CANCEL;
+    const int result = exec();
+    return result == DIALOG_OK || result == DIALOG_CANCEL ? result : DIALOG_CLOSED;
 }
 
 }  // namespace somvix

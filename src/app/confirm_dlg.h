@@ -21,8 +21,9 @@ public:
 
     void SetText(const std::string& text);
     void SetQuestion(const std::string& text);
-    // Shows the dialog modally: DIALOG_OK (1) for "Si", DIALOG_CANCEL (2) for "No", Escape or the
-    // close box. Callers act on exactly 1.
+    // Shows the dialog modally: DIALOG_OK (1) for "Si", DIALOG_CANCEL (2) for "No", and
+    // DIALOG_CLOSED (0) for Escape or the close box, which answer neither. Callers act on
+    // exactly 1.
     int DoModal();
 
     QLabel* Statement() const { return m_wndText; }
@@ -41,8 +42,10 @@ private:
     QPushButton* m_wndNo = nullptr;
 };
 
-// Results of DoModal: the ids of the buttons "Si" (IDOK) and "No" (IDCANCEL).
+// Results of DoModal: the ids of the buttons "Si" (IDOK) and "No" (IDCANCEL), and the dialog
+// closed without a button.
 inline constexpr int DIALOG_OK = 1;
 inline constexpr int DIALOG_CANCEL = 2;
+inline constexpr int DIALOG_CLOSED = 0;
 
 }  // namespace somvix

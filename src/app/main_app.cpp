@@ -1,13 +1,30 @@
 #include "app/main_app.h"
 
 #include <iostream>
+#include <string>
 
 #include "app/main_dlg.h"
+#include "app/message_box.h"
 #include "app/program_dir.h"
 #include "chart/fonts.h"
 #include "hostnet/host_address_state.h"
 
 namespace somvix {
+
+namespace {
+
+// Why the program does not run without its data folder. Plain ASCII: the text reads the same
+// however the message box decodes it.
+std::string DataFolderMessage(const DataFolder& folder) {
+    if (folder.status == DataFolderStatus::NotCreated) {
+        return "No se puede crear la carpeta de datos " + folder.path.string();
+    }
+    return "La carpeta del programa no admite escritura y el usuario no tiene carpeta de datos "
+           "propia (HOME sin definir): los ajustes y los registros no se guardan en una carpeta "
+           "compartida.";
+}
+
+}  // namespace
 
 CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("somvixmn"));
@@ -15,8 +32,13 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int CMainApp::InitInstance(const StartOptions& options) {
+    const DataFolder dataFolder = DataDirectory();
+    if (dataFolder.status != DataFolderStatus::Ready) {
+        ShowMessageBox(nullptr, DataFolderMessage(dataFolder), "Error", MessageIcon::Hand);
+        return 1;
+    }
     CMainDlg mainDlg;
-    mainDlg.SetProgramDir(DataDirectory());
+    mainDlg.SetProgramDir(dataFolder.path);
     mainDlg.OnInitDialog();
     if (options.lanHost) {
         mainDlg.HostAddress().m_nConnectionKind = CONNECTION_LAN;

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
+#include "app/code_page_text.h"
 #include "app/command_table.h"
 #include "app/language.h"
 #include "app/status_dlg.h"
@@ -176,9 +177,11 @@ void CMainDlg::CreateVerticalFont() {
 }
 
 void CMainDlg::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(
+    // The folder is named after the monitoring, and the start comes from the .fhi file: both are
+    // code page 1252.
+    setWindowTitle(QString::fromStdString(Utf8From1252(
         MakeCaption(m_recording.m_strFileTitle, m_recording.m_strPathName, m_recording.m_strFileExt,
-                    m_recording.m_strStartDate, m_recording.m_strStartTime)));
+                    m_recording.m_strStartDate, m_recording.m_strStartTime))));
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {

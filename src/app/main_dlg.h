@@ -74,6 +74,8 @@ public:
     HostAddressState& HostAddress() { return m_hostAddress; }
     // The monitor's port (the command line may change it; the program uses DEVICE_PORT).
     void SetDevicePort(std::uint16_t port) { m_connectionOptions.port = port; }
+    // The longest single wait on the monitor, in milliseconds (tests shorten it).
+    void SetNetworkWait(int waitMs) { m_connectionOptions.waitMs = waitMs; }
     // Replaces the platform's host address adaptation (tests).
     void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
 

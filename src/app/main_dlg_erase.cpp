@@ -1,9 +1,6 @@
 // The main window's erase command: the name query, the first question, the folder choice and
 // the erase itself in the status window.
 
-#include <QApplication>
-#include <QCursor>
-
 #include "app/confirm_dlg.h"
 #include "app/main_dlg.h"
 #include "transfer/erase.h"
@@ -12,31 +9,22 @@
 
 namespace somvix {
 
-namespace {
-
-// The busy cursor while the window waits on the name query, which blocks it with no status
-// window on screen.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
-
 void CMainDlg::OnErase() {
     m_hostAddress.m_nLanguage = m_nLanguage;
     HostAdaptation& adaptation = Adaptation();
+    const TransferSettings settings = MakeTransferSettings();
+
+    // The query may wait on a silent monitor: it runs on the worker thread behind the status
+    // window, so the window repaints and takes no other command meanwhile.
     std::string monitorName;
-    {
-        const BusyCursor busy;
-        // Without an answer the typed host name (often empty) names the monitor.
-        if (QueryMonitorName(m_hostAddress, adaptation, m_connectionOptions, monitorName) != 0) {
-            monitorName = m_hostAddress.m_strHostName;
-        }
-    }
+    OpenStatusWindow();
+    RunDeviceOperation([&](OperationUi& ui) {
+        ui.SetStatusText("Conectando...");
+        monitorName = MonitorNameForErase(m_hostAddress, adaptation, settings.connection);
+        return 0;
+    });
+    DestroyStatusWindow();
+
     CConfirmDlg confirm(this);
     confirm.SetText(EraseStatement(monitorName));
     confirm.SetQuestion(ERASE_CONTINUE_QUESTION);
@@ -49,7 +37,6 @@ void CMainDlg::OnErase() {
     }
 
     OpenStatusWindow();
-    const TransferSettings settings = MakeTransferSettings();
     const int result = RunDeviceOperation([&](OperationUi& ui) {
         return EraseMonitorData(path, m_hostAddress, adaptation, ui, settings);
     });

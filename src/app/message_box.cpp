@@ -24,6 +24,8 @@ void ShowMessageBox(QWidget* parent, const std::string& text, const std::string&
                     MessageIcon icon) {
     QMessageBox box(BoxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, parent);
+    // Messages name monitorings and recordings: their names are never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -38,7 +38,7 @@ void CThreadedOperationUi::AdvanceProgress(int delta) {
 
 ConfirmAnswer CThreadedOperationUi::Confirm(const std::string& statement,
                                             const std::string& question) {
-    ConfirmAnswer answer = ConfirmAnswer::No;
+    ConfirmAnswer answer = ConfirmAnswer::Unanswered;
     RunOnContextThread([&] { answer = m_target.Confirm(statement, question); });
     return answer;
 }

@@ -1,8 +1,9 @@
 #include "app/program_dir.h"
 
-#include <fstream>
 #include <string>
 #include <system_error>
+
+#include "files/file_access.h"
 
 namespace somvix {
 
@@ -15,25 +16,28 @@ bool IsWritableDirectory(const std::filesystem::path& folder) {
     if (!std::filesystem::is_directory(folder, error)) {
         return false;
     }
+    // A link in the probe's place is not followed: the probe touches nothing outside.
     const std::filesystem::path probe = folder / ".somvixmn-write-probe";
-    bool writable = false;
-    {
-        std::ofstream file(probe, std::ios::binary | std::ios::app);
-        writable = static_cast<bool>(file);
-    }
+    const bool writable = WriteToFile(probe, {}, WriteMode::Append) == 0;
     std::filesystem::remove(probe, error);
     return writable;
 }
 
-std::filesystem::path DataDirectory() {
+DataFolder DataDirectory() {
     const std::filesystem::path programDirectory = ProgramDirectory();
     if (IsWritableDirectory(programDirectory)) {
-        return programDirectory;
+        return {DataFolderStatus::Ready, programDirectory};
     }
-    const std::filesystem::path perUser = PerUserDataDirectory();
+    const std::optional<std::filesystem::path> perUser = PerUserDataDirectory();
+    if (!perUser) {
+        return {DataFolderStatus::NoPerUserFolder, {}};
+    }
     std::error_code error;
-    std::filesystem::create_directories(perUser, error);
-    return perUser;
+    std::filesystem::create_directories(*perUser, error);
+    if (!std::filesystem::is_directory(*perUser, error)) {
+        return {DataFolderStatus::NotCreated, *perUser};
+    }
+    return {DataFolderStatus::Ready, *perUser};
 }
 
 }  // namespace somvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace somvix {
 
@@ -12,16 +13,31 @@ std::filesystem::path ProgramFilePath();
 std::filesystem::path ProgramDirectory();
 
 // The per-user folder for the program's files: $XDG_DATA_HOME/somvixmn (or
-// ~/.local/share/somvixmn) here, %LOCALAPPDATA%\somvixmn on Windows.
-std::filesystem::path PerUserDataDirectory();
+// $HOME/.local/share/somvixmn) here, %LOCALAPPDATA%\somvixmn on Windows. Nothing when the
+// environment names no absolute folder of the user's: a folder shared with other users (such
+// as one in the system's temporary folder) is never taken in its place, since anyone could
+// put files or links there.
+std::optional<std::filesystem::path> PerUserDataDirectory();
 
 // Whether a file can be created in the folder (tried for real: permission bits alone do not
 // tell, for example on a read-only mount).
 bool IsWritableDirectory(const std::filesystem::path& folder);
 
+enum class DataFolderStatus {
+    Ready,
+    NoPerUserFolder,  // the program's folder is not writable and the user has no folder
+    NotCreated,       // the per-user folder could not be created
+};
+
+struct DataFolder {
+    DataFolderStatus status = DataFolderStatus::Ready;
+    std::filesystem::path path;  // when Ready; else the folder that was meant, if any
+};
+
 // Where the settings file and the transfer records live: the folder of the program file, or,
 // where that folder is not writable (a program installed system-wide), the per-user folder,
-// which is then created. Decided here and nowhere else.
-std::filesystem::path DataDirectory();
+// which is then created. Decided here and nowhere else; the window and the command line refuse
+// to run without it.
+DataFolder DataDirectory();
 
 }  // namespace somvix

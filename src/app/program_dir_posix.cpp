@@ -18,14 +18,17 @@ std::filesystem::path ProgramFilePath() {
     return std::filesystem::path(std::string(buffer.data(), static_cast<size_t>(length)));
 }
 
-std::filesystem::path PerUserDataDirectory() {
+std::optional<std::filesystem::path> PerUserDataDirectory() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && *dataHome == '/') {
         return std::filesystem::path(dataHome) / "somvixmn";
     }
+    // A relative HOME would name a folder of whatever the current folder is.
     const char* home = std::getenv("HOME");
-    const std::filesystem::path base = (home != nullptr && *home != '\0') ? home : "/tmp";
-    return base / ".local" / "share" / "somvixmn";
+    if (home == nullptr || *home != '/') {
+        return std::nullopt;
+    }
+    return std::filesystem::path(home) / ".local" / "share" / "somvixmn";
 }
 
 }  // namespace somvix

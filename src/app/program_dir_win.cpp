@@ -15,11 +15,12 @@ std::filesystem::path ProgramFilePath() {
     return std::filesystem::path(buffer);
 }
 
-std::filesystem::path PerUserDataDirectory() {
+std::optional<std::filesystem::path> PerUserDataDirectory() {
     const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");
-    const std::filesystem::path base =
-        localAppData != nullptr ? std::filesystem::path(localAppData) : ProgramDirectory();
-    return base / "somvixmn";
+    if (localAppData == nullptr || !std::filesystem::path(localAppData).is_absolute()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(localAppData) / "somvixmn";
 }
 
 }  // namespace somvix

@@ -45,6 +45,8 @@ void CStatusDlg::Create() {
     m_wndText = new QLabel(this);
     m_wndText->setObjectName(QStringLiteral("control1004"));
     m_wndText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The line names monitorings: their names are never markup.
+    m_wndText->setTextFormat(Qt::PlainText);
     m_wndText->setGeometry(units.Rect(QRect(21, 42, 144, 10)));
 
     m_wndProgress = new QProgressBar(this);

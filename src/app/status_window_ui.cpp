@@ -42,7 +42,14 @@ ConfirmAnswer CStatusWindowUi::Confirm(const std::string& statement, const std::
     }
     m_pConfirmDlg->SetText(statement);
     m_pConfirmDlg->SetQuestion(question);
-    return m_pConfirmDlg->DoModal() == DIALOG_OK ? ConfirmAnswer::Yes : ConfirmAnswer::No;
+    switch (m_pConfirmDlg->DoModal()) {
+        case DIALOG_OK:
+            return ConfirmAnswer::Yes;
+        case DIALOG_CANCEL:
+            return ConfirmAnswer::No;
+        default:
+            return ConfirmAnswer::Unanswered;
+    }
 }
 
 void CStatusWindowUi::ShowMessage(const std::string& text, const std::string& caption,

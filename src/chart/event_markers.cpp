@@ -1,11 +1,29 @@
 #include "chart/event_markers.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/trend_chart.h"
-#include "chart/trunc_to_int.h"
 
 namespace somvix {
+
+namespace {
+
+// A marker further out than this is off any picture; clamped here, the offsets of its bitmap
+// and its mnemonic added later cannot overflow an int.
+constexpr double MARKER_COORDINATE_LIMIT = 1000000.0;
+
+// origin + trunc(offset), summed in double: the offset of a value far below the axis is
+// beyond the int range, and clamping it alone would overflow when the origin is added.
+int PlaceFrom(int origin, double offset) {
+    const double position = origin + std::trunc(offset);
+    if (!(position > -MARKER_COORDINATE_LIMIT)) {  // a NaN offset too
+        return static_cast<int>(-MARKER_COORDINATE_LIMIT);
+    }
+    return static_cast<int>(std::min(position, MARKER_COORDINATE_LIMIT));
+}
+
+}  // namespace
 
 std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore& store,
                                                 const MarkerFrame& frame,
@@ -21,12 +39,12 @@ std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore&
         sample < MAX_SAMPLES ? SampleAt(store.m_trend1, static_cast<int>(sample)) : NO_DATA;
 
     MarkerPlacement marker;
-    marker.nX = TruncToInt(nTime * pixelsPerUnit) + frame.nPlotLeft;
+    marker.nX = PlaceFrom(frame.nPlotLeft, nTime * pixelsPerUnit);
     marker.bOnCurve = value != NO_DATA && std::isfinite(value);
     if (marker.bOnCurve) {
-        marker.nY = TruncToInt((100.0 - upper.Warp(value)) * pixelsPerValue) + frame.nPlotTop;
+        marker.nY = PlaceFrom(frame.nPlotTop, (100.0 - upper.Warp(value)) * pixelsPerValue);
     } else {
-        marker.nY = frame.nPlotTop + TruncToInt(50.0 * pixelsPerValue);
+        marker.nY = PlaceFrom(frame.nPlotTop, 50.0 * pixelsPerValue);
     }
     marker.bLabelAbove = marker.bOnCurve && value < 50.0;
     return marker;

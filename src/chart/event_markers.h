@@ -29,7 +29,8 @@ struct MarkerPlacement {
 };
 
 // Nothing for events outside 1 < time <= span. The sample read is the one just left of the
-// event's position; one beyond the arrays counts as missing.
+// event's position; one beyond the arrays counts as missing. A point far outside the plot (a
+// value far below the axis) is held a million pixels out, off any picture.
 std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore& store,
                                                 const MarkerFrame& frame, const CTrendChart& upper);
 

@@ -1,9 +1,7 @@
-#include <filesystem>
-#include <fstream>
-
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
 #include "chart/token_scanner.h"
+#include "files/input_file_buffer.h"
 
 namespace somvix {
 
@@ -16,21 +14,24 @@ constexpr size_t EVENT_TOKEN_LENGTH = 51;
 
 void ReadEventFile(RecordingStore& store, const ShowMessageFn& showMessage) {
     store.m_nEvents = 0;
-    std::ifstream file(std::filesystem::path(EventFilePath(
-                           store.m_strPathName, store.m_strFileTitle, store.m_strFileExt)),
-                       std::ios::in | std::ios::binary);
-    if (!file.is_open()) {
+    InputFileBuffer file;
+    if (file.Open(EventFilePath(store.m_strPathName, store.m_strFileTitle, store.m_strFileExt)) !=
+        FileOpenResult::Opened) {
         return;
     }
-    TokenScanner scanner(*file.rdbuf());
+    if (!ParseEvents(file, store) && showMessage) {
+        showMessage("Archivo de eventos incorrecto", "Error", MessageIcon::Exclamation);
+    }
+}
+
+bool ParseEvents(std::streambuf& source, RecordingStore& store) {
+    store.m_nEvents = 0;
+    TokenScanner scanner(source);
     std::string kind;
     scanner.ReadToken(kind, EVENT_TOKEN_LENGTH);
     store.m_bEventsV1 = 0;
     if (kind != "EventResults" && kind != "EventResults_v1") {
-        if (showMessage) {
-            showMessage("Archivo de eventos incorrecto", "Error", MessageIcon::Exclamation);
-        }
-        return;
+        return false;
     }
     if (kind == "EventResults_v1") {
         store.m_bEventsV1 = 1;
@@ -59,6 +60,7 @@ void ReadEventFile(RecordingStore& store, const ShowMessageFn& showMessage) {
         }
         ++store.m_nEvents;
     }
+    return true;
 }
 
 }  // namespace somvix

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "app/code_page_text.h"
 #include "chart/event_markers.h"
 #include "chart/fonts.h"
 #include "chart/recording_store.h"
@@ -51,6 +52,10 @@ EventMarkerStyle MakeEventMarkerStyle(int logPixelsY) {
 void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTrendChart& upper,
                       int clientWidth, int clientHeight, int spanUnits,
                       const EventMarkerStyle& style) {
+    // The upper chart was drawn white: there is no curve to mark.
+    if (!upper.Geometry().IsDrawable()) {
+        return;
+    }
     const MarkerFrame frame{
         upper.GetPlotLeft(), upper.GetPlotTop(), upper.GetXScale(), upper.GetYScale(),
         clientWidth,         clientHeight,       spanUnits};
@@ -69,7 +74,7 @@ void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTre
         if (!HasMnemonicText(store, event)) {
             continue;
         }
-        const QString text = QString::fromStdString(event.strMnemonic);
+        const QString text = QString::fromStdString(Utf8From1252(event.strMnemonic));
         const TextOrigin origin = MnemonicOrigin(*marker, metrics.horizontalAdvance(text),
                                                  metrics.height(), bitmapHeight);
         // Turned 90 degrees counter-clockwise: the text reads upward from the origin and its

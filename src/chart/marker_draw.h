@@ -24,7 +24,8 @@ EventMarkerStyle MakeEventMarkerStyle(int logPixelsY);
 
 // Draws every event of the recording on the upper chart as it was last drawn: a black square
 // painted through the bitmap (black where the bitmap is white, nothing where it is black) on
-// the curve, and the mnemonic written upward above or below it.
+// the curve, and the mnemonic written upward above or below it. Nothing over a chart too small
+// to plot.
 void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTrendChart& upper,
                       int clientWidth, int clientHeight, int spanUnits,
                       const EventMarkerStyle& style);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <streambuf>
 #include <string>
 
 #include "app/operation_ui.h"
@@ -13,8 +14,9 @@ namespace somvix {
 using ShowMessageFn =
     std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)>;
 
-// Takes a chosen file as the recording to open: its path, title and extension. A file whose
-// extension is not "htr" (in any case) is refused with -1 and leaves the store as it was.
+// Takes a chosen file as the recording to open: its path, made absolute, its title and its
+// extension. A file whose extension is not "htr" (in any case) is refused with -1 and leaves
+// the store as it was.
 int SelectRecordingFile(RecordingStore& store, const std::string& pathName);
 
 // Reads the whole family of the selected recording into the store: events, impedances, trend
@@ -38,5 +40,18 @@ int ReadStartFile(RecordingStore& store);
 // The event file of the recording's folder; a first word other than "EventResults" or
 // "EventResults_v1" is reported as "Archivo de eventos incorrecto" and gives no events.
 void ReadEventFile(RecordingStore& store, const ShowMessageFn& showMessage);
+
+// The files' contents, whatever they come from. Every file above is opened only when it is a
+// regular file, and read up to MAX_INPUT_FILE_BYTES (files/input_file_buffer.h); a file that
+// is no regular file counts as one that cannot be opened.
+
+// Impedance pairs from index 0; indices the source does not reach keep their values.
+void ParseImpedances(std::streambuf& source, RecordingStore& store);
+// Complete pairs into the trend arrays, which hold NO_DATA beforehand, and m_nSamples.
+void ParseTrend(std::streambuf& source, RecordingStore& store);
+// Start date and time, each empty when missing or longer than 99 characters.
+void ParseStart(std::streambuf& source, RecordingStore& store);
+// The event list and its kind; false, with no events, when the first word names no kind.
+bool ParseEvents(std::streambuf& source, RecordingStore& store);
 
 }  // namespace somvix

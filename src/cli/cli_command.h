@@ -15,7 +15,7 @@ struct CliContext {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
-    bool interactive;  // a person answers on `in` (a terminal); otherwise questions get "No"
+    bool interactive;  // a person answers on `in` (a terminal); otherwise questions go unanswered
     bool errIsTerminal = false;  // `err` is a terminal: progress may be drawn in place
 };
 

@@ -92,8 +92,8 @@ ConfirmAnswer CliOperationUi::Confirm(const std::string& statement, const std::s
     if (m_context.interactive) {
         return AskOnTerminal(statement, question);
     }
-    m_context.err << statement << '\n' << question << " No\n";
-    return ConfirmAnswer::No;
+    m_context.err << statement << '\n' << question << " (sin respuesta)\n";
+    return ConfirmAnswer::Unanswered;
 }
 
 ConfirmAnswer CliOperationUi::AskOnTerminal(const std::string& statement,
@@ -101,8 +101,8 @@ ConfirmAnswer CliOperationUi::AskOnTerminal(const std::string& statement,
     m_context.err << "ADVERTENCIA! " << statement << '\n' << question << " [s/N] " << std::flush;
     std::string line;
     if (!std::getline(m_context.in, line)) {
-        m_context.err << '\n';
-        return ConfirmAnswer::No;
+        m_context.err << "(sin respuesta)\n";
+        return ConfirmAnswer::Unanswered;
     }
     return IsYes(line) ? ConfirmAnswer::Yes : ConfirmAnswer::No;
 }

@@ -12,7 +12,8 @@ struct CliContext;
 // The terminal as the user of a device operation. Status texts go to the error stream, one line
 // each time the text changes; on a terminal the progress bar is drawn in place on its own line.
 // Messages go to the error stream too. A question is answered from the answers given
-// beforehand (command-line flags), else asked on the terminal, else answered No.
+// beforehand (command-line flags), else asked on the terminal; without a terminal, or at the end
+// of its input, it stays unanswered.
 class CliOperationUi : public OperationUi {
 public:
     explicit CliOperationUi(CliContext& context);

@@ -36,7 +36,10 @@ public:
         HostAddressState hostAddress;
         m_options.ApplyTo(hostAddress);
         const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        const TransferSettings settings = m_options.MakeSettings();
+        TransferSettings settings;
+        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+            return status;
+        }
 
         CliOperationUi ui(context);
         if (!m_strReplaceIncomplete.empty()) {

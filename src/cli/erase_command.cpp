@@ -32,11 +32,13 @@ public:
                       "no)");
         verb.add_option("--download-missing", m_strDownloadMissing,
                         "Answer to \"¿Descargar datos antes de eliminar?\" for a monitoring of "
-                        "which this PC has no copy (default: ask on a terminal, else no)")
+                        "which this PC has no copy (default: ask on a terminal; without an "
+                        "answer, yes: it is downloaded before it is erased)")
             ->check(CLI::IsMember({"yes", "no"}));
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
                         "Answer to \"¿Desea reemplazarlos antes de eliminar?\" for the folder of "
-                        "an incomplete earlier download (default: ask on a terminal, else no)")
+                        "an incomplete earlier download (default: ask on a terminal; without an "
+                        "answer, yes: it is downloaded anew before it is erased)")
             ->check(CLI::IsMember({"yes", "no"}));
     }
 
@@ -44,14 +46,15 @@ public:
         HostAddressState hostAddress;
         m_options.ApplyTo(hostAddress);
         const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        const TransferSettings settings = m_options.MakeSettings();
+        TransferSettings settings;
+        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+            return status;
+        }
 
         CliOperationUi ui(context);
         SetAnswers(ui);
-        std::string monitorName;
-        if (QueryMonitorName(hostAddress, *adaptation, settings.connection, monitorName) != 0) {
-            monitorName = hostAddress.m_strHostName;
-        }
+        const std::string monitorName =
+            MonitorNameForErase(hostAddress, *adaptation, settings.connection);
         if (ui.Confirm(EraseStatement(monitorName), ERASE_CONTINUE_QUESTION) !=
             ConfirmAnswer::Yes) {
             return EXIT_DECLINED;

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "app/code_page_text.h"
 #include "chart/caption.h"
 #include "chart/chart_config.h"
 #include "chart/zone_hiding.h"
@@ -25,29 +26,29 @@ protected:
 
     int RunOnRecording(const RecordingStore& store, CliContext& context) override {
         nlohmann::ordered_json info;
-        info["caption"] = MakeCaption(store.m_strFileTitle, store.m_strPathName, store.m_strFileExt,
-                                      store.m_strStartDate, store.m_strStartTime);
+        // The texts of the files, and the folder named after the monitoring, are code page 1252.
+        info["caption"] =
+            Utf8From1252(MakeCaption(store.m_strFileTitle, store.m_strPathName, store.m_strFileExt,
+                                     store.m_strStartDate, store.m_strStartTime));
         info["samples"] = store.m_nSamples;
         info["span_units"] = SpanUnits(store.m_nSamples, store.m_nSamplesPerUnit);
-        info["start_date"] = store.m_strStartDate;
-        info["start_time"] = store.m_strStartTime;
+        info["start_date"] = Utf8From1252(store.m_strStartDate);
+        info["start_time"] = Utf8From1252(store.m_strStartTime);
         info["events_v1"] = store.m_bEventsV1 == 1;
         info["events"] = nlohmann::ordered_json::array();
         for (int i = 0; i < store.m_nEvents; ++i) {
             const EventRecord& event = store.m_events[static_cast<size_t>(i)];
             nlohmann::ordered_json entry;
             entry["time"] = event.nTime;
-            entry["code"] = event.strCode;
+            entry["code"] = Utf8From1252(event.strCode);
             // Files of the older kind carry no mnemonics.
-            entry["mnemonic"] = store.m_bEventsV1 == 1 ? nlohmann::ordered_json(event.strMnemonic)
-                                                       : nlohmann::ordered_json(nullptr);
+            entry["mnemonic"] = store.m_bEventsV1 == 1
+                                    ? nlohmann::ordered_json(Utf8From1252(event.strMnemonic))
+                                    : nlohmann::ordered_json(nullptr);
             info["events"].push_back(entry);
         }
         info["hidden"] = HiddenSamples(store);
-        // The files' texts are single-byte Windows text; bytes that are not UTF-8 are replaced
-        // rather than ending the output.
-        context.out << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                    << '\n';
+        context.out << info.dump(2) << '\n';
         return 0;
     }
 };

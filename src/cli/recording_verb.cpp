@@ -4,9 +4,9 @@
 #include <memory>
 #include <ostream>
 
-#include "app/program_dir.h"
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
+#include "cli/cli_data_folder.h"
 #include "cli/recording_commands.h"
 #include "settings/settings_file.h"
 
@@ -40,9 +40,14 @@ int ReadVerbSettings(const std::string& settingsPath, DisplaySettings& settings,
                      CliContext& context) {
     SetDefaultSettings(settings);
     if (settingsPath.empty()) {
-        ReadSettingsFile(DataDirectory() / SETTINGS_FILE_NAME, settings);
+        std::filesystem::path dataFolder;
+        if (const int status = RequireDataDirectory(dataFolder, context); status != 0) {
+            return status;
+        }
+        ReadSettingsFile(dataFolder / SETTINGS_FILE_NAME, settings);
         return 0;
     }
+    // A folder, a FIFO or a device is no settings file, as a missing file is not.
     if (ReadSettingsFile(std::filesystem::path(settingsPath), settings) != 0) {
         context.err << "somvixmn-cli: " << settingsPath << ": cannot be read\n";
         return 1;

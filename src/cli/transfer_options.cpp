@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/program_dir.h"
+#include "cli/cli_data_folder.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
 #include "hostnet/make_host_adaptation.h"
@@ -56,11 +56,15 @@ std::unique_ptr<HostAdaptation> CliTransferOptions::MakeAdaptation() const {
     return MakeHostAdaptation(m_strInterface);
 }
 
-TransferSettings CliTransferOptions::MakeSettings() const {
-    TransferSettings settings;
-    settings.recordsDir = m_strRecordsDir.empty() ? DataDirectory() : m_strRecordsDir;
+int CliTransferOptions::MakeSettings(TransferSettings& settings, CliContext& context) const {
+    settings.recordsDir = m_strRecordsDir;
+    if (m_strRecordsDir.empty()) {
+        if (const int status = RequireDataDirectory(settings.recordsDir, context); status != 0) {
+            return status;
+        }
+    }
     settings.connection.port = m_nPort;
-    return settings;
+    return 0;
 }
 
 }  // namespace somvix

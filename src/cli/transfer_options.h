@@ -15,6 +15,7 @@ class Option;
 namespace somvix {
 
 class HostAdaptation;
+struct CliContext;
 struct HostAddressState;
 struct TransferSettings;
 
@@ -36,7 +37,9 @@ public:
     void ApplyTo(HostAddressState& hostAddress) const;
     // The adaptation of this platform for the chosen kind.
     std::unique_ptr<HostAdaptation> MakeAdaptation() const;
-    TransferSettings MakeSettings() const;
+    // The records folder and the port; 0, or the exit status after a message when the records
+    // folder is the program's data folder and there is none.
+    int MakeSettings(TransferSettings& settings, CliContext& context) const;
 
 private:
     std::string m_strLanHost;

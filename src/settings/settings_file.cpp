@@ -1,10 +1,11 @@
 #include "settings/settings_file.h"
 
-#include <fstream>
 #include <string>
 #include <system_error>
 
 #include "chart/token_scanner.h"
+#include "files/file_access.h"
+#include "files/input_file_buffer.h"
 
 namespace somvix {
 
@@ -33,14 +34,19 @@ void SetDefaultSettings(DisplaySettings& settings) {
 }
 
 int ReadSettingsFile(const std::filesystem::path& path, DisplaySettings& settings) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    InputFileBuffer file;
+    if (file.Open(path) != FileOpenResult::Opened) {
         return -1;
     }
-    TokenScanner scanner(*in.rdbuf());
+    ParseSettings(file, settings);
+    return 0;
+}
+
+void ParseSettings(std::streambuf& source, DisplaySettings& settings) {
+    TokenScanner scanner(source);
     int count = 0;
     if (scanner.ReadInt(count) != ScanResult::Converted) {
-        return 0;
+        return;
     }
     std::string key;
     for (int entry = 0; entry < count; ++entry) {
@@ -53,7 +59,6 @@ int ReadSettingsFile(const std::filesystem::path& path, DisplaySettings& setting
             *member = value;
         }
     }
-    return 0;
 }
 
 int WriteSettingsFile(const std::filesystem::path& path, const DisplaySettings& settings) {
@@ -63,13 +68,7 @@ int WriteSettingsFile(const std::filesystem::path& path, const DisplaySettings& 
         std::to_string(settings.m_nBadElectrodeThreshold) + "\r\n" + KEY_SHOW_BAD_CONTACT + "\t" +
         std::to_string(settings.m_bShowBadContact) + "\r\n" + KEY_SHOW_IMPEDANCE_OFF + "\t" +
         std::to_string(settings.m_bShowImpedanceOff) + "\r\n";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return -1;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return out ? 0 : -1;
+    return ReplaceFileContents(path, text);
 }
 
 void LoadSettingsAtStartUp(const std::filesystem::path& path, DisplaySettings& settings) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <streambuf>
 
 #include "settings/display_settings.h"
 
@@ -22,12 +23,16 @@ void SetDefaultSettings(DisplaySettings& settings);
 // with its value, a repeated key takes the later value, a key that is absent leaves its member
 // as it was. Reading stops early at the end of the file or where a count or value is not a
 // decimal integer; what was read before that stays. Returns 0 when the file was opened, -1
-// when it could not be.
+// when it could not be or is no regular file (a folder, a FIFO, a device). At most
+// MAX_INPUT_FILE_BYTES are read.
 int ReadSettingsFile(const std::filesystem::path& path, DisplaySettings& settings);
+// The same entries from any source.
+void ParseSettings(std::streambuf& source, DisplaySettings& settings);
 
 // Replaces the file's content with the canonical four lines (count 3, the keys in fixed order,
-// a tab before each value), with CR LF line ends on every platform. Returns 0, or -1 when the
-// file could not be written.
+// a tab before each value), with CR LF line ends on every platform. The file is replaced whole
+// (ReplaceFileContents): a failed write leaves the old file as it was. Returns 0, or -1 when
+// the file could not be written.
 int WriteSettingsFile(const std::filesystem::path& path, const DisplaySettings& settings);
 
 // The start-up read: the defaults, then the file. A missing file is created with the defaults;

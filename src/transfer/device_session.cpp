@@ -1,5 +1,6 @@
 #include "transfer/device_session.h"
 
+#include "app/code_page_text.h"
 #include "app/operation_ui.h"
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
@@ -118,7 +119,7 @@ void ShowRefusedName(OperationUi& ui, const std::string& name) {
         const auto byte = static_cast<unsigned char>(character);
         shown += (byte < 0x20 || byte == 0x7F) ? '?' : character;
     }
-    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + shown + "\"");
+    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + Utf8From1252(shown) + "\"");
 }
 
 }  // namespace somvix

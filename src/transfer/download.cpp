@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "app/code_page_text.h"
 #include "app/operation_ui.h"
 #include "device/protocol.h"
 #include "transfer/device_session.h"
@@ -72,7 +73,7 @@ private:
             ShowRefusedName(m_ui, name);
             return -1;
         }
-        m_ui.SetStatusText("Cargando datos " + name + " ...");
+        m_ui.SetStatusText("Cargando datos " + Utf8From1252(name) + " ...");
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != 0) {

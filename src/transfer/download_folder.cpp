@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/code_page_text.h"
 #include "app/operation_ui.h"
 #include "transfer/records.h"
 
@@ -50,8 +51,8 @@ bool EnsureFolder(const std::string& folder) {
 
 std::string IncompleteDownloadStatement(const std::string& monitoringName,
                                         const std::string& deviceName) {
-    return "Se han encontrado datos de la monitorización " + monitoringName + "-" + deviceName +
-           ", de una descarga previa aparentemente incompleta.";
+    return "Se han encontrado datos de la monitorización " + Utf8From1252(monitoringName) + "-" +
+           Utf8From1252(deviceName) + ", de una descarga previa aparentemente incompleta.";
 }
 
 int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
@@ -68,7 +69,7 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
     if (fs::is_directory(status)) {
         const ConfirmAnswer answer =
             ui.Confirm(IncompleteDownloadStatement(monitoringName, deviceName), texts.question);
-        if (answer != ConfirmAnswer::Yes) {
+        if (AnswerOr(answer, texts.whenUnanswered) != ConfirmAnswer::Yes) {
             return 1;
         }
         EmptyFolder(monitoringFolder);
@@ -79,7 +80,8 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
             return 0;
         }
     }
-    ui.ShowMessage(FormatWithText(texts.removalFailed, monitoringName), "Error", MessageIcon::Hand);
+    ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), "Error",
+                   MessageIcon::Hand);
     return -1;
 }
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace somvix {
+#include "app/operation_ui.h"
 
-class OperationUi;
+namespace somvix {
 
 #if defined(_WIN32)
 inline constexpr char PATH_SEPARATOR = '\\';
@@ -33,15 +33,18 @@ bool EnsureFolder(const std::string& folder);
 
 // What differs between the download and the erase when a leftover monitoring folder is found.
 struct PrepareTexts {
-    const char* question;       // of the confirmation dialog
-    const char* removalFailed;  // message box text; "%s" is the monitoring name
+    const char* question;          // of the confirmation dialog
+    const char* removalFailed;     // message box text; "%s" is the monitoring name
+    ConfirmAnswer whenUnanswered;  // the answer of a question nobody answered
 };
 
-inline constexpr PrepareTexts DOWNLOAD_PREPARE_TEXTS = {"¿Desea reemplazarlos?",
-                                                        "Error descargando datos de %s!"};
+// The download goes on without the monitoring, which stays on the monitor; the erase, which
+// would remove it next, replaces the incomplete copy first.
+inline constexpr PrepareTexts DOWNLOAD_PREPARE_TEXTS = {
+    "¿Desea reemplazarlos?", "Error descargando datos de %s!", ConfirmAnswer::No};
 inline constexpr PrepareTexts ERASE_PREPARE_TEXTS = {
     "¿Desea reemplazarlos antes de eliminar?",
-    "Error descargando datos de %s. No se eliminan datos."};
+    "Error descargando datos de %s. No se eliminan datos.", ConfirmAnswer::Yes};
 
 // "Se han encontrado datos de la monitorización NAME-DEVICE, de una descarga previa aparentemente
 // incompleta."

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/code_page_text.h"
 #include "app/operation_ui.h"
 #include "device/protocol.h"
 #include "transfer/device_session.h"
@@ -74,7 +75,7 @@ private:
             }
             return 0;
         }
-        m_ui.SetStatusText("Eliminando datos " + name + " ...");
+        m_ui.SetStatusText("Eliminando datos " + Utf8From1252(name) + " ...");
         m_ui.AdvanceProgress(step);
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
@@ -114,9 +115,11 @@ private:
                     return CopyDecision::Keep;
             }
         }
-        const std::string statement =
-            "No existen datos de " + CapitalLetters(name) + "-" + m_strDeviceName + " en su PC";
-        if (m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION) != ConfirmAnswer::Yes) {
+        const std::string statement = "No existen datos de " + Utf8From1252(CapitalLetters(name)) +
+                                      "-" + Utf8From1252(m_strDeviceName) + " en su PC";
+        // Nobody answering is no reason to do without a copy.
+        if (AnswerOr(m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION), ConfirmAnswer::Yes) !=
+            ConfirmAnswer::Yes) {
             return CopyDecision::Declined;
         }
         // A failure to create shows when the first file cannot be stored in it.
@@ -133,8 +136,8 @@ private:
         if (reply == REPLY_DELETE_OK) {
             AppendNameLine(m_records.eraseLog, name);
         } else {
-            m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", name), "Error",
-                             MessageIcon::Exclamation);
+            m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", Utf8From1252(name)),
+                             "Error", MessageIcon::Exclamation);
         }
         return 0;
     }

@@ -1,5 +1,8 @@
 #include "transfer/query_monitor_name.h"
 
+#include <algorithm>
+
+#include "app/code_page_text.h"
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
@@ -26,6 +29,16 @@ private:
     HostAdaptation& m_adaptation;
 };
 
+// A name shows on one line of a question: a line break or another control character would
+// break it, and a reply of thousands of bytes would crowd out the question.
+bool CanBeAName(const std::string& reply) {
+    return reply.size() <= MAX_MONITOR_NAME_BYTES &&
+           std::none_of(reply.begin(), reply.end(), [](char character) {
+               const auto byte = static_cast<unsigned char>(character);
+               return byte < 0x20 || byte == 0x7F;
+           });
+}
+
 }  // namespace
 
 int QueryMonitorName(HostAddressState& hostAddress, HostAdaptation& adaptation,
@@ -50,8 +63,21 @@ int QueryMonitorName(HostAddressState& hostAddress, HostAdaptation& adaptation,
     }
     CloseGracefully(connection);
     CloseConnection(connection);
+    if (!CanBeAName(deviceName)) {
+        return -1;
+    }
     name = deviceName;
     return 0;
+}
+
+std::string MonitorNameForErase(HostAddressState& hostAddress, HostAdaptation& adaptation,
+                                const ConnectionOptions& options) {
+    std::string name;
+    if (QueryMonitorName(hostAddress, adaptation, options, name) != 0) {
+        // Typed by the user, so already the program's own text.
+        return hostAddress.m_strHostName;
+    }
+    return Utf8From1252(name);
 }
 
 }  // namespace somvix

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "files/file_access.h"
+
 namespace somvix {
 
 namespace {
@@ -23,14 +25,9 @@ std::string WithRecordLineEnds(const std::string& text) {
 
 int WriteRecordText(const std::filesystem::path& path, const std::string& text,
                     std::ios::openmode mode) {
-    std::ofstream file(path, std::ios::binary | mode);
-    if (!file) {
-        return -1;
-    }
-    const std::string stored = WithRecordLineEnds(text);
-    file.write(stored.data(), static_cast<std::streamsize>(stored.size()));
-    file.close();
-    return file ? 0 : -1;
+    // A link in a record's place is refused rather than followed out of the records folder.
+    return WriteToFile(path, WithRecordLineEnds(text),
+                       (mode & std::ios::app) != 0 ? WriteMode::Append : WriteMode::Replace);
 }
 
 }  // namespace
@@ -60,7 +57,7 @@ std::set<std::string> ReadDownloadedList(const std::filesystem::path& path) {
     std::set<std::string> names;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        std::ofstream created(path, std::ios::binary);
+        WriteToFile(path, {}, WriteMode::Append);
         return names;
     }
     // Words are separated by any white space, so CR LF, LF and blanks all work.

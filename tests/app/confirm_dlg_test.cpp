@@ -34,10 +34,10 @@ TEST(ConfirmDlg, EnterAnswersSi) {
     EXPECT_EQ(ShowAndThen(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Return); }), DIALOG_OK);
 }
 
-TEST(ConfirmDlg, EscapeAndCloseBoxAnswerNo) {
+TEST(ConfirmDlg, EscapeAndCloseBoxAnswerNeitherSiNorNo) {
     CConfirmDlg dlg;
-    EXPECT_EQ(ShowAndThen(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); }), DIALOG_CANCEL);
-    EXPECT_EQ(ShowAndThen(dlg, [&] { dlg.close(); }), DIALOG_CANCEL);
+    EXPECT_EQ(ShowAndThen(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); }), DIALOG_CLOSED);
+    EXPECT_EQ(ShowAndThen(dlg, [&] { dlg.close(); }), DIALOG_CLOSED);
     EXPECT_EQ(ShowAndThen(dlg, [&] { dlg.NoButton()->click(); }), DIALOG_CANCEL);
     EXPECT_EQ(ShowAndThen(dlg, [&] { dlg.YesButton()->click(); }), DIALOG_OK);
 }

@@ -4,6 +4,7 @@
 #include "res/resource_ids.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
+#include "transfer/query_monitor_name.h"
 #include "transfer_gui_fixture.h"
 
 // The erase command of the main window against the simulator and a scripted monitor, with its
@@ -18,14 +19,29 @@ class EraseGuiTest : public test::TransferGuiTest {
 protected:
     bool OnMonitor(const std::string& name) const { return fs::exists(m_monitor.Root() / name); }
 
-    // The next question: its texts are written down, and the button of the answer clicked.
+    // The next question: its texts are written down, and the button of the answer clicked
+    // (Unanswered: the close box).
     void Answer(ConfirmAnswer answer) {
         m_answerer->Then([this, answer](QWidget* modal) {
             auto* dialog = qobject_cast<CConfirmDlg*>(modal);
             ASSERT_NE(dialog, nullptr);
-            m_shown << dialog->windowTitle() + ": " + dialog->Statement()->text() + " | " +
-                           dialog->Question()->text();
+            m_shown << dialog->windowTitle() + ": " + Shown(dialog->Statement()) + " | " +
+                           Shown(dialog->Question());
+            if (answer == ConfirmAnswer::Unanswered) {
+                dialog->close();
+                return;
+            }
             (answer == ConfirmAnswer::Yes ? dialog->YesButton() : dialog->NoButton())->click();
+        });
+    }
+
+    // A message box during the run: its text is written down.
+    void AnswerMessage() {
+        m_answerer->Then([this](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            m_shown << Shown(box);
+            box->button(QMessageBox::Ok)->click();
         });
     }
 
@@ -139,6 +155,82 @@ TEST_F(EraseGuiTest, RefusedLoginEndsWithTheErrorMessage) {
     EXPECT_EQ(m_finalIcon, QMessageBox::Critical);
     EXPECT_FALSE(m_bStatusWindowBehindFinalMessage);
     EXPECT_TRUE(OnMonitor("paciente1"));
+}
+
+TEST_F(EraseGuiTest, MonitorNamesAreShownAsPlainTextOfTheirCodePage) {
+    // One row per reply to "SOMVIXNAME"; each erase is declined at its first question.
+    struct Case {
+        std::string sent;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"<img src=\"/dev/zero\">", "<img src=\"/dev/zero\">"},
+        {"<b>M-7</b>", "<b>M-7</b>"},
+        {"M-\xF1", "M-ñ"},
+        {std::string(MAX_MONITOR_NAME_BYTES, 'M'),
+         QString::fromStdString(std::string(MAX_MONITOR_NAME_BYTES, 'M'))},
+        // No name: the host name stands in.
+        {"M-7\x01", "127.0.0.1"},
+        {"M-7\nM-8", "127.0.0.1"},
+        {std::string(MAX_MONITOR_NAME_BYTES + 1, 'M'), "127.0.0.1"},
+    };
+    for (const Case& row : cases) {
+        test::SimulatorProcess monitor(m_monitor.Serving({"--name", row.sent}));
+        ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
+        m_main.SetDevicePort(monitor.Port());
+        m_shown.clear();
+        Answer(ConfirmAnswer::No);
+        m_main.OnCommand(ID_ERASE);
+        EXPECT_EQ(m_shown, QStringList{FIRST_QUESTION.arg(row.shown)}) << row.sent;
+    }
+    EXPECT_TRUE(OnMonitor("paciente1"));
+}
+
+TEST_F(EraseGuiTest, MonitoringNameShownAsPlainTextAndTheCloseBoxFetchesFirst) {
+    const std::string name = "<i>paciente\xF1";
+    m_monitor.AddMonitoring(name);
+    const std::string htr = test::MonitorFolder::HtrFileOf(name);
+    const std::string original = m_monitor.Original(name, htr);
+    test::SimulatorProcess monitor(
+        m_monitor.Serving({"--list-reply", name, "--refuse-delete", name}));
+    ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
+    m_main.SetDevicePort(monitor.Port());
+
+    WatchStatusLine();
+    Answer(ConfirmAnswer::Yes);
+    ChooseDownloadFolder();
+    Answer(ConfirmAnswer::Unanswered);
+    AnswerMessage();
+    AnswerFinalMessage();
+    m_main.OnCommand(ID_ERASE);
+    m_watch.stop();
+
+    EXPECT_EQ(m_answerer->Pending(), 0u);
+    EXPECT_EQ(m_shown.mid(2),
+              (QStringList{"ADVERTENCIA!: No existen datos de <I>PACIENTEñ-SOMVIXSIM en su PC | "
+                           "¿Descargar datos antes de eliminar?",
+                           "Error eliminando datos de <i>pacienteñ.", "Fin vaciado",
+                           "Vaciado de datos completado"}));
+    EXPECT_TRUE(m_statusSeen.contains("Eliminando datos <i>pacienteñ ..."))
+        << m_statusSeen.join('|').toStdString();
+    // Closed without an answer, the question fetched the monitoring before the DELETE.
+    EXPECT_EQ(test::ReadFileBytes(m_records.Path() / "SOMVIXSIM.txt"), name + "\r\n");
+    EXPECT_EQ(test::ReadFileBytes(MonitoringFolder(name) / htr), original);
+}
+
+TEST_F(EraseGuiTest, TheNameQueryWaitsBehindTheStatusWindowWhileTheWindowDispatches) {
+    test::SimulatorProcess monitor(m_monitor.Serving({"--silent-after", "SOMVIXNAME"}));
+    ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
+    m_main.SetDevicePort(monitor.Port());
+    m_main.SetNetworkWait(1000);
+    // The watch is a timer of the window's thread: it runs only while the window dispatches.
+    WatchStatusLine();
+    Answer(ConfirmAnswer::No);
+    RefuseAnythingElse();
+    m_main.OnCommand(ID_ERASE);
+    m_watch.stop();
+    EXPECT_EQ(m_statusSeen, QStringList{"Conectando..."});
+    EXPECT_EQ(m_shown, QStringList{FIRST_QUESTION.arg("127.0.0.1")});
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "app/program_dir.h"
 #include "support/temp_dir.h"
@@ -10,23 +13,10 @@
 namespace somvix {
 namespace {
 
-// Runs the test body with another current directory and restores the old one.
-class OtherCurrentDirectory {
-public:
-    explicit OtherCurrentDirectory(const std::filesystem::path& folder)
-        : m_saved(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~OtherCurrentDirectory() { std::filesystem::current_path(m_saved); }
-
-private:
-    std::filesystem::path m_saved;
-};
-
 TEST(ProgramDirectory, IsFolderOfProgramFileWhateverCurrentDirectory) {
     const std::filesystem::path expected = std::filesystem::canonical(SOMVIX_BIN_DIR);
     test::TempDir elsewhere;
-    OtherCurrentDirectory change(elsewhere.Path());
+    test::OtherCurrentDirectory change(elsewhere.Path());
     EXPECT_EQ(ProgramDirectory(), expected);
     EXPECT_EQ(ProgramFilePath().parent_path(), expected);
     EXPECT_EQ(ProgramFilePath().filename(), "test_app_core");
@@ -34,8 +24,10 @@ TEST(ProgramDirectory, IsFolderOfProgramFileWhateverCurrentDirectory) {
 
 TEST(DataDirectory, IsProgramDirectoryWhenWritable) {
     test::TempDir elsewhere;
-    OtherCurrentDirectory change(elsewhere.Path());
-    EXPECT_EQ(DataDirectory(), std::filesystem::canonical(SOMVIX_BIN_DIR));
+    test::OtherCurrentDirectory change(elsewhere.Path());
+    const DataFolder dataFolder = DataDirectory();
+    EXPECT_EQ(dataFolder.status, DataFolderStatus::Ready);
+    EXPECT_EQ(dataFolder.path, std::filesystem::canonical(SOMVIX_BIN_DIR));
 }
 
 TEST(IsWritableDirectory, TellsWritableReadOnlyAndMissingFolders) {
@@ -51,18 +43,58 @@ TEST(IsWritableDirectory, TellsWritableReadOnlyAndMissingFolders) {
     }
 }
 
-TEST(PerUserDataDirectory, FollowsXdgDataHome) {
-    const char* old = std::getenv("XDG_DATA_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_DATA_HOME", "/srv/users/ana/data", 1);
-    EXPECT_EQ(PerUserDataDirectory(), std::filesystem::path("/srv/users/ana/data/somvixmn"));
-    setenv("XDG_DATA_HOME", "relative/ignored", 1);
-    EXPECT_EQ(PerUserDataDirectory().filename(), "somvixmn");
-    EXPECT_NE(PerUserDataDirectory().string().find("/.local/share/"), std::string::npos);
-    if (old) {
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
+// Sets an environment variable (nullptr: removes it) and restores it at the end.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : m_strName(name) {
+        const char* old = std::getenv(name);
+        m_bWasSet = old != nullptr;
+        m_strOld = m_bWasSet ? old : "";
+        Set(value);
+    }
+    ~ScopedVariable() { Set(m_bWasSet ? m_strOld.c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    void Set(const char* value) {
+        if (value != nullptr) {
+            setenv(m_strName.c_str(), value, 1);
+        } else {
+            unsetenv(m_strName.c_str());
+        }
+    }
+
+    std::string m_strName;
+    std::string m_strOld;
+    bool m_bWasSet = false;
+};
+
+TEST(PerUserDataDirectory, IsTheUsersOwnFolderOrNone) {
+    const struct {
+        const char* dataHome;
+        const char* home;
+        const char* expected;  // nullptr: no per-user folder
+    } rows[] = {
+        {"/srv/users/ana/data", "/home/ana", "/srv/users/ana/data/somvixmn"},
+        {"relative/ignored", "/home/ana", "/home/ana/.local/share/somvixmn"},
+        {nullptr, "/home/ana", "/home/ana/.local/share/somvixmn"},
+        // Never a folder others can write in, such as one inside the temporary folder.
+        {nullptr, nullptr, nullptr},
+        {"", "", nullptr},
+        {nullptr, "ana", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.dataHome ? row.dataHome : "(unset)") + " " +
+                     (row.home ? row.home : "(unset)"));
+        const ScopedVariable dataHome("XDG_DATA_HOME", row.dataHome);
+        const ScopedVariable home("HOME", row.home);
+        const std::optional<std::filesystem::path> folder = PerUserDataDirectory();
+        if (row.expected == nullptr) {
+            EXPECT_FALSE(folder.has_value());
+        } else {
+            EXPECT_EQ(folder.value_or(""), std::filesystem::path(row.expected));
+        }
     }
 }
 

@@ -72,6 +72,14 @@ protected:
         });
     }
 
+    // A label's or message box's text as the user reads it; one that would be taken for markup
+    // is marked so.
+    template <class Shower>
+    static QString Shown(const Shower* shower) {
+        return shower->textFormat() == Qt::PlainText ? shower->text()
+                                                     : "(markup) " + shower->text();
+    }
+
     // Writes down every text the status line shows, as the user would see them change.
     void WatchStatusLine() {
         m_watch.setInterval(2);
@@ -80,7 +88,7 @@ protected:
             if (window == nullptr) {
                 return;
             }
-            const QString text = window->StatusLine()->text();
+            const QString text = Shown(window->StatusLine());
             if (m_statusSeen.isEmpty() || m_statusSeen.back() != text) {
                 m_statusSeen << text;
             }

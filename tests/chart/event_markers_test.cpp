@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 #include "chart/chart_config.h"
@@ -73,6 +74,17 @@ TEST_F(EventMarkersTest, HiddenOrMissingSampleGoesToMidHeightWithTheLabelBelow) 
     EXPECT_FALSE(beyond->bOnCurve);
     EXPECT_EQ(beyond->nY, 30 + 200);
     EXPECT_TRUE(Place(900)->bOnCurve);
+}
+
+TEST_F(EventMarkersTest, ValueFarBelowTheAxisPutsTheMarkerFarBelowThePlot) {
+    for (const double value : {-20000.0, -1.0e9}) {
+        m_store->m_trend1[7] = value;
+        const auto marker = Place(2);
+        ASSERT_TRUE(marker);
+        EXPECT_GT(marker->nY, 30 + 400) << value;
+        // Room for the marker bitmap and the mnemonic below it.
+        EXPECT_LT(marker->nY, INT_MAX / 2) << value;
+    }
 }
 
 TEST_F(EventMarkersTest, LabelAboveBelowFiftyBelowFromFifty) {

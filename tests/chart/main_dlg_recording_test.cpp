@@ -92,6 +92,12 @@ TEST_F(MainDlgRecordingTest, RecordingNamedAtStartUpOpensWithoutTheDialog) {
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN"));
     EXPECT_EQ(m_dlg.OpenRecordingFile(m_htr.toStdString()), 0);
     EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+
+    // The folder is named by the monitor and the start is read from the file: code page 1252.
+    const auto folder = test::WriteRecordingFolder(
+        m_files.Path(), "paciente\xD1", {{"p7.htr", "1 2"}, {"p7.fhi", "01-02-2003 ma\xF1"}});
+    EXPECT_EQ(m_dlg.OpenRecordingFile((folder / "p7.htr").string()), 0);
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN - pacienteÑ - 01/02/2003 - mañ"));
 }
 
 TEST_F(MainDlgRecordingTest, ResizingRedrawsTheChartsAtTheNewSize) {

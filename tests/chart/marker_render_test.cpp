@@ -39,7 +39,7 @@ protected:
     }
 
     QImage Render() {
-        QImage image(QSize(1024, 700), QImage::Format_RGB32);
+        QImage image(m_size, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         PaintCharts(painter, *m_store, ComputeLayoutWithoutToolbar(image.size(), 96), m_upper,
@@ -83,6 +83,7 @@ protected:
     CTrendChart m_upper;
     CTrendChart m_lower;
     EventMarkerStyle m_style = MakeEventMarkerStyle(96);
+    QSize m_size{1024, 700};
 };
 
 TEST_F(MarkerRenderTest, MarkerIsABlackFiveByFiveSquareBelowThePoint) {
@@ -98,6 +99,23 @@ TEST_F(MarkerRenderTest, MarkerIsABlackFiveByFiveSquareBelowThePoint) {
             << pixel.x() << "," << pixel.y();
     }
     EXPECT_EQ(colour, qRgb(0, 0, 0));
+}
+
+TEST_F(MarkerRenderTest, NoMarkerWhereThereIsNoPlotToMark) {
+    const struct {
+        const char* name;
+        QSize size;
+        double value;
+    } rows[] = {
+        {"value far below the axis", {1024, 700}, -20000.0},
+        {"chart too small to plot", {40, 30}, 30.0},
+    };
+    for (const auto& row : rows) {
+        m_size = row.size;
+        SetCurve(row.value);
+        SetEvent(1, "APNEA");
+        EXPECT_TRUE(EventPixels().empty()) << row.name;
+    }
 }
 
 TEST_F(MarkerRenderTest, EmptyMnemonicWritesNoText) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "chart/caption.h"
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
+#include "files/input_file_buffer.h"
 #include "recording_files.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -143,6 +147,87 @@ TEST_F(RecordingReaderTest, MissingImpedanceFileGivesZeroImpedances) {
     ASSERT_EQ(Open({{"p01234m.htr", "1 2 3 4"}}, "second"), 0);
     EXPECT_EQ(m_store->m_impedance1[0], 0.0);
     EXPECT_EQ(m_store->m_impedance1[1], 0.0);
+}
+
+TEST_F(RecordingReaderTest, PathFromTheCurrentFolderNamesTheFolderOfTheRecording) {
+    const auto folder = test::WriteRecordingFolder(m_root.Path(), "x",
+                                                   {{"p01234m.htr", "1 2"},
+                                                    {"p01234m.fhi", "12-05-2007 22:30:15"},
+                                                    {"pxm.evt", "EventResults a b 5 X"}});
+    std::filesystem::create_directory(m_root.Path() / "y");
+    const struct {
+        const char* currentFolder;
+        const char* pathName;
+    } rows[] = {{"x", "p01234m.htr"}, {"x", "./p01234m.htr"}, {"y", "../x/p01234m.htr"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pathName);
+        const test::OtherCurrentDirectory change(m_root.Path() / row.currentFolder);
+        ASSERT_EQ(SelectRecordingFile(*m_store, row.pathName), 0);
+        ASSERT_EQ(LoadRecording(*m_store, m_settings, {}), 0);
+        EXPECT_EQ(m_store->m_strPathName, (folder / "p01234m.htr").string());
+        EXPECT_EQ(Caption(), "SOMVIXMN - x - 12/05/2007 - 22:30:15");
+        EXPECT_EQ(m_store->m_nEvents, 1);
+    }
+}
+
+// A FIFO or a device in a file's place is not read at all, and a regular file only up to the
+// bound: every open ends, with what the regular files hold.
+TEST_F(RecordingReaderTest, FilesThatNeverEndAreNotReadToTheirEnd) {
+    enum class Kind { Fifo, DeviceZero, Folder, BlanksPastTheBound };
+    const struct {
+        const char* name;
+        const char* file;
+        Kind kind;
+        int result;
+        int samples;
+    } rows[] = {
+        {"FIFO as start file", "p01234m.fhi", Kind::Fifo, 0, 2},
+        {"zeros as start file", "p01234m.fhi", Kind::DeviceZero, 0, 2},
+        {"FIFO as event file", "p01234m.evt", Kind::Fifo, 0, 2},
+        {"zeros as event file", "p01234m.evt", Kind::DeviceZero, 0, 2},
+        {"FIFO as impedances", "p01234m.imp", Kind::Fifo, 0, 2},
+        {"FIFO as trend", "p01234m.htr", Kind::Fifo, -1, 0},
+        {"folder as trend", "p01234m.htr", Kind::Folder, -1, 0},
+        {"pair past the bound", "p01234m.htr", Kind::BlanksPastTheBound, 0, 0},
+    };
+    int row = 0;
+    for (const auto& [name, file, kind, result, samples] : rows) {
+        SCOPED_TRACE(name);
+        // The event file is named after the folder's last five characters.
+        const auto folder = test::WriteRecordingFolder(
+            m_root.Path(), std::to_string(row++) + "-p01234", {{"p01234m.htr", "1 2 3 4"}});
+        const std::filesystem::path path = folder / file;
+        std::filesystem::remove(path);
+        switch (kind) {
+            case Kind::Fifo:
+                ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+                break;
+            case Kind::DeviceZero:
+                std::filesystem::create_symlink("/dev/zero", path);
+                break;
+            case Kind::Folder:
+                std::filesystem::create_directory(path);
+                break;
+            case Kind::BlanksPastTheBound:
+                test::WriteFileBytes(path, std::string(MAX_INPUT_FILE_BYTES, ' ') + "5 6");
+                break;
+        }
+        const std::string htr = (folder / "p01234m.htr").string();
+        const auto open = [&] {
+            m_store = std::make_unique<RecordingStore>();
+            return SelectRecordingFile(*m_store, htr) == 0 ? LoadRecording(*m_store, m_settings, {})
+                                                           : -2;
+        };
+        const int ended = test::RunInChild(20, [&] { return open() + 2; });
+        EXPECT_EQ(ended, result + 2);
+        if (ended != result + 2) {
+            continue;  // read here, it could hang the suite
+        }
+        EXPECT_EQ(open(), result);
+        EXPECT_EQ(m_store->m_nSamples, samples);
+        EXPECT_EQ(m_store->m_nEvents, 0);
+        EXPECT_EQ(m_store->m_strStartDate, "");
+    }
 }
 
 TEST(RecordingPaths, CompanionAndEventFilesFollowTheFolder) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_command.h"
+#include "cli/erase_command.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
 #include "support/temp_dir.h"
@@ -133,6 +134,51 @@ TEST_F(EraseCommandTest, TerminalSiGoesOnWithTheOtherQuestionsAnsweredByFlags) {
     EXPECT_FALSE(fs::exists(MonitoringFolder("paciente2")));
     EXPECT_FALSE(OnMonitor("paciente1"));
     EXPECT_FALSE(OnMonitor("paciente2"));
+}
+
+TEST_F(EraseCommandTest, OnlyAnExplicitNoErasesWhatThePcLacks) {
+    // paciente1 has no copy on the PC, paciente2 the folder of an incomplete download. The
+    // monitor keeps both for the next row.
+    struct Case {
+        const char* what;
+        Strings options;
+        bool interactive;
+        const char* input;
+        int status;
+        bool fetched;
+    };
+    const Strings explicitNo = {"--yes", "--download-missing", "no", "--replace-incomplete", "no"};
+    const Case cases[] = {
+        {"script with --yes", {"--yes"}, false, "", 0, true},
+        {"terminal ended after Si", {}, true, "s\n", 0, true},
+        {"explicit no", explicitNo, false, "", 0, false},
+        {"terminal ended at once", {}, true, "", EXIT_DECLINED, false},
+    };
+    SimulatorProcess monitor(m_monitor.Serving({"--keep"}));
+    for (const Case& row : cases) {
+        fs::remove_all(Downloads());
+        fs::remove_all(Records());
+        fs::create_directories(Records());
+        fs::create_directories(MonitoringFolder("paciente2"));
+        WriteFileBytes(MonitoringFolder("paciente2") / "old.htr", "old");
+        m_in.clear();
+        m_in.str(row.input);
+        EXPECT_EQ(Run(monitor.Port(), row.options, row.interactive), row.status) << row.what;
+        if (row.status != 0) {
+            EXPECT_TRUE(fs::is_empty(Records())) << row.what;
+            continue;
+        }
+        EXPECT_EQ(fs::exists(MonitoringFolder("paciente1") / "paciente1.htr"), row.fetched)
+            << row.what;
+        EXPECT_EQ(fs::exists(MonitoringFolder("paciente2") / "old.htr"), !row.fetched) << row.what;
+        EXPECT_EQ(ReadFileBytes(Records() / "SOMVIXSIM.txt"),
+                  row.fetched ? "paciente1\r\npaciente2\r\n" : "")
+            << row.what;
+        EXPECT_NE(
+            ReadFileBytes(Records() / "eliminados-SOMVIXSIM.txt").find("paciente1\r\npaciente2"),
+            std::string::npos)
+            << row.what;
+    }
 }
 
 TEST_F(EraseCommandTest, WithoutANameTheHostNameStandsInAndTheFailureIsStatusOne) {

@@ -66,7 +66,7 @@ TEST_F(RecordingVerbsTest, InfoPrintsTheRecordingAsJson) {
     const std::string htr =
         Write({{"p00012m.htr", test::SteadyTrend(721, 50)},
                {"p00012m.fhi", "12-05-2007 22:30:15"},
-               {"p00012m.evt", "EventResults_v1 a b c 2 E1 APNEA 30 E2 EMPTY_MNEMO"}});
+               {"p00012m.evt", "EventResults_v1 a b c 2 E1 SUE\xD1O 30 E2 EMPTY_MNEMO"}});
     const CliResult result = RunVerb({"info", htr});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto info = nlohmann::ordered_json::parse(result.out);
@@ -85,26 +85,27 @@ TEST_F(RecordingVerbsTest, InfoPrintsTheRecordingAsJson) {
     ASSERT_EQ(info["events"].size(), 2u);
     EXPECT_EQ(info["events"][0]["time"], 2);
     EXPECT_EQ(info["events"][0]["code"], "E1");
-    EXPECT_EQ(info["events"][0]["mnemonic"], "APNEA");
+    EXPECT_EQ(info["events"][0]["mnemonic"], "SUEÑO");
     EXPECT_EQ(info["events"][1]["mnemonic"], "EMPTY_MNEMO");
     EXPECT_TRUE(info["hidden"].is_array());
 }
 
-TEST_F(RecordingVerbsTest, InfoOfOlderEventsAndForeignBytes) {
+TEST_F(RecordingVerbsTest, InfoOfOlderEventsAndCodePageTexts) {
     const std::string htr = Write({{"p00012m.htr", "1 2"},
                                    {"p00012m.fhi",
                                     "01-02-2003 ma\xF1"
                                     "ana"},
-                                   {"p00012m.evt", "EventResults a b 5 X"}});
+                                   {"p00012m.evt", "EventResults a b 5 X\x80"}},
+                                  "paciente\xD1"
+                                  "00012");
     const CliResult result = RunVerb({"info", htr});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto info = nlohmann::json::parse(result.out);
     EXPECT_EQ(info["events_v1"], false);
     EXPECT_TRUE(info["events"][0]["mnemonic"].is_null());
-    // A single-byte Windows character that is not UTF-8 is replaced, not fatal.
-    EXPECT_EQ(info["start_time"],
-              "ma\xEF\xBF\xBD"
-              "ana");
+    EXPECT_EQ(info["caption"], "SOMVIXMN - pacienteÑ00012 - 01/02/2003 - mañana");
+    EXPECT_EQ(info["start_time"], "mañana");
+    EXPECT_EQ(info["events"][0]["code"], "X€");
 }
 
 TEST_F(RecordingVerbsTest, WrongEventFileIsReportedAndTheRecordingStillRead) {
@@ -117,14 +118,30 @@ TEST_F(RecordingVerbsTest, WrongEventFileIsReportedAndTheRecordingStillRead) {
 }
 
 TEST_F(RecordingVerbsTest, FilesThatAreNoRecordingFail) {
-    const std::string htr = Write({{"p00012m.imp", "1 2"}});
-    CliResult result = RunVerb({"info", htr});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("cannot be read"), std::string::npos);
-    result = RunVerb({"export", (m_dir.Path() / "a.txt").string(), "--csv", "x.csv"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("not a trend recording"), std::string::npos);
-    EXPECT_EQ(RunVerb({"info"}).status, EXIT_USAGE);
+    const std::string missing = Write({{"p00012m.imp", "1 2"}});
+    const std::string valid = Write({{"p00012m.htr", "1 2"}}, "paciente00013");
+    // A folder is no recording and no settings file, as a missing file is not.
+    const std::string folder = (m_dir.Path() / "folder.htr").string();
+    std::filesystem::create_directory(folder);
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    } rows[] = {
+        {{"info", missing}, 1, "p00012m.htr: cannot be read"},
+        {{"export", (m_dir.Path() / "a.txt").string(), "--csv", "x.csv"},
+         1,
+         "not a trend recording"},
+        {{"info", folder}, 1, "folder.htr: cannot be read"},
+        {{"info", valid, "--settings", m_dir.Path().string()}, 1, ": cannot be read"},
+        {{"info"}, EXIT_USAGE, "required"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments.back());
+        const CliResult result = RunVerb(row.arguments);
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_NE(result.err.find(row.message), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(RecordingVerbsTest, ExportWritesEverySampleAsRead) {

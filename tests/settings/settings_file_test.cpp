@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "settings/decimal_text.h"
 #include "settings/settings_file.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 namespace somvix {
@@ -58,12 +62,33 @@ TEST_F(SettingsFileTest, ExistingFileIsReadAndLeftAsItIs) {
 }
 
 TEST_F(SettingsFileTest, StartUpOverFileThatCannotBeOpenedKeepsDefaultsAndTouchesNothing) {
-    // A folder in the file's place is found by the look-up but cannot be read as the file.
-    std::filesystem::create_directory(Path());
-    DisplaySettings settings{40, 0, 0};
-    LoadSettingsAtStartUp(Path(), settings);
-    ExpectValues(settings, {5, 1, 1}, "folder in the file's place");
-    EXPECT_TRUE(std::filesystem::is_directory(Path()));
+    // Found by the look-up but no file to read: a FIFO would wait for a writer without end.
+    const struct {
+        const char* name;
+        void (*make)(const std::filesystem::path&);
+        std::filesystem::file_type type;
+    } rows[] = {
+        {"folder", [](const auto& path) { std::filesystem::create_directory(path); },
+         std::filesystem::file_type::directory},
+        {"FIFO", [](const auto& path) { mkfifo(path.c_str(), 0600); },
+         std::filesystem::file_type::fifo},
+        {"endless zeros",
+         [](const auto& path) { std::filesystem::create_symlink("/dev/zero", path); },
+         std::filesystem::file_type::symlink},
+    };
+    DisplaySettings settings;
+    for (const auto& row : rows) {
+        row.make(Path());
+        settings = DisplaySettings{40, 0, 0};
+        const int read = test::RunInChild(20, [&] { return ReadSettingsFile(Path(), settings); });
+        EXPECT_EQ(read, 255) << row.name;  // -1, in time
+        if (read == 255) {                 // else the start-up could hang the suite here
+            LoadSettingsAtStartUp(Path(), settings);
+        }
+        ExpectValues(settings, {5, 1, 1}, row.name);
+        EXPECT_EQ(std::filesystem::symlink_status(Path()).type(), row.type) << row.name;
+        std::filesystem::remove(Path());
+    }
 
     if (geteuid() != 0) {  // root reads files whatever their permissions
         const std::filesystem::path locked = m_folder.Path() / "locked.txt";
@@ -149,6 +174,17 @@ TEST_F(SettingsFileTest, WriterGivesCanonicalBytesThatReadBack) {
     test::WriteFileBytes(Path(), std::string(500, '#'));
     ASSERT_EQ(WriteSettingsFile(Path(), DisplaySettings{}), 0);
     EXPECT_EQ(test::ReadFileBytes(Path()), DEFAULT_FILE);
+
+    // A link in the file's place is replaced by the file; what it points to stays as it was.
+    const std::filesystem::path elsewhere = m_folder.Path() / "elsewhere.txt";
+    test::WriteFileBytes(elsewhere, "not the settings");
+    std::filesystem::remove(Path());
+    std::filesystem::create_symlink(elsewhere, Path());
+    ASSERT_EQ(WriteSettingsFile(Path(), written), 0);
+    EXPECT_EQ(test::ReadFileBytes(elsewhere), "not the settings");
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(Path())));
+    ASSERT_EQ(ReadSettingsFile(Path(), read), 0);
+    ExpectValues(read, {-2, 0, 1}, "written over a link");
 }
 
 TEST_F(SettingsFileTest, FailuresAreReportedAndChangeNothing) {
@@ -163,6 +199,22 @@ TEST_F(SettingsFileTest, FailuresAreReportedAndChangeNothing) {
     // Start-up where the file cannot be created: the defaults hold for the run.
     LoadSettingsAtStartUp(missingFolder, settings);
     ExpectValues(settings, {5, 1, 1}, "start-up without a writable folder");
+
+    // A disk that fills up during the write (here a file size limit of 10 bytes) leaves the
+    // old file whole and no other file behind.
+    const std::string old = "3\r\nUMBRALELECTRODOMAL\t9\r\nVERCONTACTOMAL\t0\r\n";
+    test::WriteFileBytes(Path(), old);
+    const int status = test::RunInChild(20, [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{10, 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return WriteSettingsFile(Path(), DisplaySettings{});
+    });
+    EXPECT_EQ(status, 255);  // -1
+    EXPECT_EQ(test::ReadFileBytes(Path()), old);
+    const auto entries = std::distance(std::filesystem::directory_iterator(m_folder.Path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
 }
 
 TEST(DecimalPrefixValue, ReadsLikeAtoi) {

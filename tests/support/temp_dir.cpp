@@ -24,11 +24,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code error;
-    // Folders made read-only by a test must become removable again.
+    // Folders made read-only by a test must become removable again. Links are passed by:
+    // permissions would change what they point to (a device, a file outside the folder).
     for (auto it = std::filesystem::recursive_directory_iterator(m_path, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
+        if (!it->is_symlink(error)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, error);
+        }
     }
     std::filesystem::remove_all(m_path, error);
 }

@@ -55,6 +55,16 @@ TEST(WriteLogHeading, UnopenableLogWritesNothingAndSaysSo) {
     EXPECT_EQ(WriteLogHeading(log, DOWNLOAD_HEADING, "05-03-2007"), -1);
     EXPECT_EQ(AppendNameLine(log, "paciente1"), -1);
     EXPECT_FALSE(std::filesystem::exists(log));
+
+    // A link in a record's place is not followed out of the records folder.
+    const auto outside = dir.Path() / "outside.txt";
+    const auto linked = dir.Path() / "M.txt";
+    std::filesystem::create_symlink(outside, linked);
+    EXPECT_TRUE(ReadDownloadedList(linked).empty());
+    EXPECT_EQ(WriteLogHeading(linked, DOWNLOAD_HEADING, "05-03-2007"), -1);
+    WriteFileBytes(outside, "kept");
+    EXPECT_EQ(AppendNameLine(linked, "paciente1"), -1);
+    EXPECT_EQ(ReadFileBytes(outside), "kept");
 }
 
 TEST(AppendNameLine, AppendsAfterWhatIsThereWithCrLf) {
