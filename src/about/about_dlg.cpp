@@ -20,8 +20,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     m_wndVersion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The contact lines fill the band from y 36 to y 87, one under the other.
-    const std::string_view lines[] = {PRODUCT_NAME, PRODUCT_DESCRIPTION, PRODUCT_SUPPORT_LINE,
-                                      PRODUCT_LICENCE_LINE};
+    const std::string_view lines[] = {PRODUCT_NAME_LINE, PRODUCT_LICENCE_LINE, PRODUCT_MANUAL_LINE,
+                                      PRODUCT_FAULT_LINE};
     int y = 36;
     for (const std::string_view line : lines) {
         auto* label =

@@ -14,18 +14,21 @@ namespace somvix {
 inline constexpr uint16_t PROGRAM_LANGUAGE_ID = 0x0C0A;  // Spanish (Spain)
 inline constexpr uint16_t PROGRAM_CODE_PAGE = 1200;      // UTF-16
 
-// "1, 1, 0, 0": the version as the record's strings give it.
-constexpr std::string ProgramFileVersionText() {
-    std::string text;
+// "1, 1, 0, 0": the version as the record's strings give it. Its characters are kept in a
+// vector: clang before version 15 cannot evaluate libstdc++'s std::string in a constant
+// expression, and the fuzz build compiles this header with clang.
+constexpr std::vector<char> ProgramFileVersionText() {
+    std::vector<char> text;
     for (const int part : {VERSION_MAJOR, VERSION_MINOR, VERSION_PATCH, VERSION_TWEAK}) {
         if (!text.empty()) {
-            text += ", ";
+            text.push_back(',');
+            text.push_back(' ');
         }
-        std::string digits;
-        for (int rest = part; digits.empty() || rest > 0; rest /= 10) {
-            digits.insert(digits.begin(), static_cast<char>('0' + rest % 10));
+        const auto first = text.size();
+        for (int rest = part; text.size() == first || rest > 0; rest /= 10) {
+            text.insert(text.begin() + static_cast<std::ptrdiff_t>(first),
+                        static_cast<char>('0' + rest % 10));
         }
-        text += digits;
     }
     return text;
 }
@@ -45,7 +48,8 @@ constexpr FixedFileInfo ProgramFixedFileInfo() {
 }
 
 constexpr std::vector<uint8_t> BuildProgramVersionRecord() {
-    const std::string version = ProgramFileVersionText();
+    const std::vector<char> versionText = ProgramFileVersionText();
+    const std::string_view version(versionText.data(), versionText.size());
     // In the order of VERSION_STRING_NAMES.
     const std::array<std::string_view, 12> values = {
         "",

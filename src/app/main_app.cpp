@@ -19,15 +19,17 @@ std::string DataFolderMessage(const DataFolder& folder) {
     if (folder.status == DataFolderStatus::NotCreated) {
         return "No se puede crear la carpeta de datos " + folder.path.string();
     }
-    return "La carpeta del programa no admite escritura y el usuario no tiene carpeta de datos "
-           "propia (HOME sin definir): los ajustes y los registros no se guardan en una carpeta "
-           "compartida.";
+    return "El programa no guarda datos en su propia carpeta (instalado, o sin permiso de "
+           "escritura) y el usuario no tiene carpeta de datos propia (HOME sin definir): los "
+           "ajustes y los registros no se guardan en una carpeta compartida.";
 }
 
 }  // namespace
 
 CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("somvixmn"));
+    // Ties the window to its desktop entry, whose icon and name the desktop then shows.
+    setDesktopFileName(QStringLiteral("org.somvixmn.somvixmn"));
     InstallFontSubstitutions();
 }
 

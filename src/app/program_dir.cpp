@@ -1,8 +1,10 @@
 #include "app/program_dir.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
 
+#include "app/install_dirs.h"
 #include "files/file_access.h"
 
 namespace somvix {
@@ -23,9 +25,39 @@ bool IsWritableDirectory(const std::filesystem::path& folder) {
     return writable;
 }
 
+std::vector<std::filesystem::path> InstalledProgramRoots() {
+    std::vector<std::filesystem::path> roots = SystemProgramRoots();
+    roots.emplace_back(INSTALL_BIN_DIR);
+    return roots;
+}
+
+bool IsInstalledProgramDirectory(const std::filesystem::path& programDirectory,
+                                 std::span<const std::filesystem::path> roots) {
+    const std::filesystem::path folder = programDirectory.lexically_normal();
+    return std::any_of(roots.begin(), roots.end(), [&folder](const std::filesystem::path& root) {
+        const std::filesystem::path normalRoot = root.lexically_normal();
+        if (normalRoot.empty() || !normalRoot.is_absolute()) {
+            return false;
+        }
+        // Compared name by name; a trailing separator of the root adds an empty last name.
+        auto rootEnd = normalRoot.end();
+        if (!normalRoot.has_filename()) {
+            --rootEnd;
+        }
+        auto folderPart = folder.begin();
+        for (auto rootPart = normalRoot.begin(); rootPart != rootEnd; ++rootPart, ++folderPart) {
+            if (folderPart == folder.end() || *folderPart != *rootPart) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
 DataFolder DataDirectory() {
     const std::filesystem::path programDirectory = ProgramDirectory();
-    if (IsWritableDirectory(programDirectory)) {
+    if (!IsInstalledProgramDirectory(programDirectory, InstalledProgramRoots()) &&
+        IsWritableDirectory(programDirectory)) {
         return {DataFolderStatus::Ready, programDirectory};
     }
     const std::optional<std::filesystem::path> perUser = PerUserDataDirectory();

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace somvix {
 
@@ -23,9 +25,21 @@ std::optional<std::filesystem::path> PerUserDataDirectory();
 // tell, for example on a read-only mount).
 bool IsWritableDirectory(const std::filesystem::path& folder);
 
+// The system's own folders of installed programs (platform part of InstalledProgramRoots).
+std::vector<std::filesystem::path> SystemProgramRoots();
+
+// The folders below which a program file counts as installed: /usr here, and the folder the
+// build installs the programs into.
+std::vector<std::filesystem::path> InstalledProgramRoots();
+
+// Whether the program folder lies at or below one of the roots (whole names compared: /usr
+// holds /usr/local/bin, not /usrlocal).
+bool IsInstalledProgramDirectory(const std::filesystem::path& programDirectory,
+                                 std::span<const std::filesystem::path> roots);
+
 enum class DataFolderStatus {
     Ready,
-    NoPerUserFolder,  // the program's folder is not writable and the user has no folder
+    NoPerUserFolder,  // the program may not write beside itself and the user has no folder
     NotCreated,       // the per-user folder could not be created
 };
 
@@ -34,10 +48,11 @@ struct DataFolder {
     std::filesystem::path path;  // when Ready; else the folder that was meant, if any
 };
 
-// Where the settings file and the transfer records live: the folder of the program file, or,
-// where that folder is not writable (a program installed system-wide), the per-user folder,
-// which is then created. Decided here and nowhere else; the window and the command line refuse
-// to run without it.
+// Where the settings file and the transfer records live: the per-user folder, which is then
+// created, for an installed program (even one run by root, who could write beside it) or one
+// whose folder is not writable; else the folder of the program file, as a program run from its
+// build or unpacked folder has it. Decided here and nowhere else; the window and the command
+// line refuse to run without it.
 DataFolder DataDirectory();
 
 }  // namespace somvix

@@ -31,4 +31,8 @@ std::optional<std::filesystem::path> PerUserDataDirectory() {
     return std::filesystem::path(home) / ".local" / "share" / "somvixmn";
 }
 
+std::vector<std::filesystem::path> SystemProgramRoots() {
+    return {"/usr"};
+}
+
 }  // namespace somvix

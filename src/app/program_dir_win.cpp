@@ -23,4 +23,9 @@ std::optional<std::filesystem::path> PerUserDataDirectory() {
     return std::filesystem::path(localAppData) / "somvixmn";
 }
 
+std::vector<std::filesystem::path> SystemProgramRoots() {
+    // Where Windows keeps installed programs is the build's install folder alone.
+    return {};
+}
+
 }  // namespace somvix

@@ -13,9 +13,10 @@ int RequireDataDirectory(std::filesystem::path& folder, CliContext& context) {
             folder = dataFolder.path;
             return 0;
         case DataFolderStatus::NoPerUserFolder:
-            context.err << "somvixmn-cli: the program's folder is not writable and HOME names "
-                           "no folder of the user's: the settings and records are never kept "
-                           "in a shared folder\n";
+            context.err << "somvixmn-cli: the program keeps no files beside itself (it is "
+                           "installed, or its folder is not writable) and HOME names no folder "
+                           "of the user's: the settings and records are never kept in a shared "
+                           "folder\n";
             return 1;
         case DataFolderStatus::NotCreated:
             context.err << "somvixmn-cli: " << dataFolder.path.string()

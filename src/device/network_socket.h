@@ -73,6 +73,13 @@ public:
     void Close();
     bool IsOpen() const { return m_nHandle != INVALID_HANDLE; }
 
+#ifndef _WIN32
+    // Takes over a stream descriptor that is already connected (one end of a socketpair, so
+    // that the framing can be driven from memory), closing any previous one; non-blocking from
+    // here on, and closed with this socket. 0 / -1 (the descriptor is closed then too).
+    int Adopt(int descriptor);
+#endif
+
 private:
     static constexpr std::intptr_t INVALID_HANDLE = -1;
 

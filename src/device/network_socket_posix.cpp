@@ -76,6 +76,20 @@ int NetworkSocket::Create() {
     return 0;
 }
 
+int NetworkSocket::Adopt(int descriptor) {
+    Close();
+    if (descriptor < 0) {
+        return -1;
+    }
+    m_nHandle = descriptor;
+    const int flags = fcntl(descriptor, F_GETFL, 0);
+    if (flags < 0 || fcntl(descriptor, F_SETFL, flags | O_NONBLOCK) != 0) {
+        Close();
+        return -1;
+    }
+    return 0;
+}
+
 int NetworkSocket::StartConnect(std::uint32_t address, std::uint16_t port) {
     if (!IsOpen()) {
         return -1;

@@ -7,9 +7,17 @@ namespace somvix {
 namespace {
 
 // With no status window (the monitor-name query of the erase) the texts are not shown.
-void ShowStatus(OperationUi* ui, const char* text) {
+void ShowStatus(OperationUi* ui, const std::string& text) {
     if (ui != nullptr) {
         ui->SetStatusText(text);
+    }
+}
+
+// The error, then what refused the change where something said.
+void ShowFailure(OperationUi* ui, const char* error, const HostAddressBackend& backend) {
+    ShowStatus(ui, error);
+    if (const std::string cause = backend.FailureText(); !cause.empty()) {
+        ShowStatus(ui, cause);
     }
 }
 
@@ -35,7 +43,7 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
         // The second look only where the add itself did not say that it worked.
         if (m_pBackend->AddHostAddress(state.m_nLanguage) != AdditionResult::Confirmed &&
             !m_pBackend->LookAtAdapter().m_bHostAddressShown) {
-            ShowStatus(ui, TEXT_ADAPT_ERROR);
+            ShowFailure(ui, TEXT_ADAPT_ERROR, *m_pBackend);
             return -1;
         }
         state.m_bAddressAdded = 1;
@@ -51,7 +59,7 @@ void BackendHostAdaptation::RestoreHostAddress(HostAddressState& state, Operatio
     ShowStatus(ui, TEXT_RESTORING);
     if (m_pBackend->RemoveHostAddress(state.m_nLanguage) == RemovalResult::StillPresent) {
         // Tried again after the next device operation, which reuses the address meanwhile.
-        ShowStatus(ui, TEXT_RESTORE_ERROR);
+        ShowFailure(ui, TEXT_RESTORE_ERROR, *m_pBackend);
         return;
     }
     state.m_bAddressAdded = 0;

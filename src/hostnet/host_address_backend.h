@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace somvix {
 
 inline constexpr const char* MONITOR_ADDRESS = "10.8.0.1";
@@ -39,6 +41,8 @@ public:
     // language chooses the adapter's name where the platform names it by the system's language.
     virtual AdditionResult AddHostAddress(int language) = 0;
     virtual RemovalResult RemoveHostAddress(int language) = 0;
+    // Why the last add or removal failed, for the status line; empty when nothing says.
+    virtual std::string FailureText() const { return {}; }
 };
 
 }  // namespace somvix

@@ -22,6 +22,9 @@ public:
     virtual int ListAddresses(std::vector<InterfaceAddress>& addresses) = 0;
     virtual int AddAddress(const std::string& address, int prefixLength) = 0;
     virtual int RemoveAddress(const std::string& address, int prefixLength) = 0;
+    // Why the last add or removal failed, in the words of whatever refused it; empty when the
+    // error number says it all.
+    virtual std::string FailureText() const { return {}; }
 };
 
 }  // namespace somvix

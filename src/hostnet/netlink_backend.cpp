@@ -1,6 +1,7 @@
 #include "hostnet/netlink_backend.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace somvix {
 
@@ -36,15 +37,26 @@ void NetlinkBackend::RenewLeases() {
 }
 
 AdditionResult NetlinkBackend::AddHostAddress(int /*language*/) {
-    return m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH) == 0
-               ? AdditionResult::Confirmed
-               : AdditionResult::Unconfirmed;
+    m_nLastError = m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+    return m_nLastError == 0 ? AdditionResult::Confirmed : AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetlinkBackend::RemoveHostAddress(int /*language*/) {
-    const int error = m_pAddresses->RemoveAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
-    return error == 0 || error == EADDRNOTAVAIL || error == ENODEV ? RemovalResult::Gone
-                                                                   : RemovalResult::StillPresent;
+    m_nLastError = m_pAddresses->RemoveAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+    return m_nLastError == 0 || m_nLastError == EADDRNOTAVAIL || m_nLastError == ENODEV
+               ? RemovalResult::Gone
+               : RemovalResult::StillPresent;
+}
+
+std::string NetlinkBackend::FailureText() const {
+    if (std::string text = m_pAddresses->FailureText(); !text.empty()) {
+        return text;
+    }
+    if (m_nLastError == EPERM) {
+        return "sin permiso para cambiar las direcciones de " + m_strInterface +
+               " (hace falta NetworkManager, somvixmn-cable-address o root)";
+    }
+    return m_nLastError == 0 ? std::string() : std::strerror(m_nLastError);
 }
 
 }  // namespace somvix

@@ -28,12 +28,15 @@ public:
     // Gone when removed, when no longer there, or when the adapter itself is gone; any other
     // failure (no right, for one) leaves it present.
     RemovalResult RemoveHostAddress(int language) override;
+    // What refused the change, or the error number's meaning.
+    std::string FailureText() const override;
 
 private:
     std::string m_strInterface;
     std::unique_ptr<InterfaceAddresses> m_pAddresses;
     std::unique_ptr<CommandRunner> m_pRunner;
     std::string m_strRenewProgram;
+    int m_nLastError = 0;  // of the last add or removal
 };
 
 }  // namespace somvix

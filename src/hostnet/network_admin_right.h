@@ -24,4 +24,14 @@ void GiveUpGrantedNetworkAdminRight();
 inline void GiveUpGrantedNetworkAdminRight() {}
 #endif
 
+// Whether the process is permitted the network-admin right, so that it may change the adapter's
+// addresses itself.
+#if defined(__linux__)
+bool HoldsNetworkAdminRight();
+#else
+inline bool HoldsNetworkAdminRight() {
+    return false;
+}
+#endif
+
 }  // namespace somvix

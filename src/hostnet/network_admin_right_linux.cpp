@@ -42,6 +42,14 @@ RaisedNetworkAdminRight::~RaisedNetworkAdminRight() {
     SetNetworkAdminEffective(CAP_CLEAR);
 }
 
+bool HoldsNetworkAdminRight() {
+    const Capabilities capabilities(cap_get_proc());
+    cap_flag_value_t permitted = CAP_CLEAR;
+    return capabilities &&
+           cap_get_flag(capabilities.get(), CAP_NET_ADMIN, CAP_PERMITTED, &permitted) == 0 &&
+           permitted == CAP_SET;
+}
+
 void GiveUpGrantedNetworkAdminRight() {
     if (::geteuid() == 0) {
         return;

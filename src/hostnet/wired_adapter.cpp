@@ -19,16 +19,15 @@ std::string FirstWord(const std::filesystem::path& file) {
     return word;
 }
 
-bool IsWiredAndUp(const std::filesystem::path& adapter) {
+}  // namespace
+
+bool IsWiredAdapter(const std::filesystem::path& adapter) {
     std::error_code error;
     return std::filesystem::exists(adapter / "device", error) &&
            FirstWord(adapter / "type") == ETHERNET_TYPE &&
-           FirstWord(adapter / "operstate") == "up" &&
            !std::filesystem::exists(adapter / "wireless", error) &&
            !std::filesystem::exists(adapter / "phy80211", error);
 }
-
-}  // namespace
 
 bool IsValidInterfaceName(const std::string& name) {
     return !name.empty() && name.size() <= MAX_INTERFACE_NAME &&
@@ -43,7 +42,8 @@ std::string FindWiredAdapter(const std::filesystem::path& adapterFolder) {
         names.insert(entry->path().filename().string());
     }
     for (const std::string& name : names) {
-        if (IsValidInterfaceName(name) && IsWiredAndUp(adapterFolder / name)) {
+        if (IsValidInterfaceName(name) && IsWiredAdapter(adapterFolder / name) &&
+            FirstWord(adapterFolder / name / "operstate") == "up") {
             return name;
         }
     }

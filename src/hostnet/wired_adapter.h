@@ -12,6 +12,10 @@ inline constexpr const char* INTERFACE_VARIABLE = "SOMVIX_INTERFACE";
 // bytes, no blank, quote, backslash or slash.
 bool IsValidInterfaceName(const std::string& name);
 
+// Whether the adapter's folder (like /sys/class/net/eth0) is that of a physical Ethernet
+// adapter: it has a device behind it, is of type Ethernet (1) and is not a wireless adapter.
+bool IsWiredAdapter(const std::filesystem::path& adapter);
+
 // The first physical Ethernet adapter that is up, in name order, from the kernel's list of
 // adapters (a folder like /sys/class/net): it has a device behind it, is of type Ethernet (1),
 // its state is "up" and it is not a wireless adapter. Empty when there is none.

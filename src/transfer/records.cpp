@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "files/file_access.h"
@@ -60,10 +61,19 @@ std::set<std::string> ReadDownloadedList(const std::filesystem::path& path) {
         WriteToFile(path, {}, WriteMode::Append);
         return names;
     }
-    // Words are separated by any white space, so CR LF, LF and blanks all work.
     std::ifstream file(path, std::ios::binary);
+    // A stream insertion ends at a read error (a folder in the list's place) instead of throwing.
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    std::string text = contents.str();
+    // An append cut short (a full disk, a crash) leaves the last name without its line end, and
+    // a cut name can be another monitoring's whole name ("paciente1" of "paciente12"): only
+    // names whose line end was written count.
+    text.erase(text.find_last_of("\r\n") + 1);
+    // Words are separated by any white space, so CR LF, LF and blanks all work.
+    std::istringstream words(text);
     std::string word;
-    while (file >> word) {
+    while (words >> word) {
         names.insert(word);
     }
     return names;

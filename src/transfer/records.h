@@ -34,9 +34,10 @@ std::string FormatRecordDate(const RecordDate& date);
 // format with its first "%s" replaced by text.
 std::string FormatWithText(const std::string& format, const std::string& text);
 
-// The names of the downloaded list, one per word of the file. A monitoring counts as fetched
-// only when its whole name is one of them. Creates an empty list when there is none; a file
-// that cannot be read gives no names.
+// The names of the downloaded list, one per word of the file; words after the last line end
+// are an append that did not finish and do not count. A monitoring counts as fetched only when
+// its whole name is one of them. Creates an empty list when there is none; a file that cannot
+// be read gives no names.
 std::set<std::string> ReadDownloadedList(const std::filesystem::path& path);
 
 // Writes one heading at the end of a log: the new-file form when the log does not exist yet,

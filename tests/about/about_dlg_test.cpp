@@ -52,9 +52,10 @@ TEST_F(AboutDlgTest, FourContactLinesUnderTheVersion) {
         EXPECT_GT(label->y(), m_version->geometry().bottom());
         EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
     }
-    EXPECT_EQ(lines, (QStringList{"SOMVIXMN", "Descarga y gráficos del monitor SOMVIX",
-                                  "Soporte: (dirección de soporte por completar)",
-                                  "Licencia: propietaria, todos los derechos reservados"}));
+    EXPECT_EQ(
+        lines,
+        (QStringList{"SOMVIXMN: descarga y gráficos SOMVIX", "Software libre: GPL-3.0 o posterior",
+                     "Manual: man somvixmn y el README", "Fallos: README, «Reporting a fault»"}));
 }
 
 TEST_F(AboutDlgTest, OkAndEscapeCloseTheBox) {

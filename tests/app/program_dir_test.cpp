@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/program_dir.h"
 #include "support/temp_dir.h"
@@ -28,6 +29,30 @@ TEST(DataDirectory, IsProgramDirectoryWhenWritable) {
     const DataFolder dataFolder = DataDirectory();
     EXPECT_EQ(dataFolder.status, DataFolderStatus::Ready);
     EXPECT_EQ(dataFolder.path, std::filesystem::canonical(SOMVIX_BIN_DIR));
+}
+
+TEST(IsInstalledProgramDirectory, DecidesByWholeFolderNamesBelowTheRoots) {
+    const std::vector<std::filesystem::path> roots = {"/usr", "/opt/somvixmn/bin/", "relative"};
+    const struct {
+        const char* folder;
+        bool installed;
+    } rows[] = {
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/usr", true},
+        {"/opt/somvixmn/bin", true},
+        {"/usrlocal/bin", false},
+        {"/opt/somvixmn", false},
+        {"/home/ana/somvixmn/build/bin", false},
+        {"/tmp/unpacked/usr/bin", false},  // a package unpacked elsewhere
+        {"/usr/../home/ana/bin", false},
+        {"relative/bin", false},  // a root that is no absolute path names nothing
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IsInstalledProgramDirectory(row.folder, roots), row.installed) << row.folder;
+    }
+    EXPECT_TRUE(IsInstalledProgramDirectory("/usr/bin", InstalledProgramRoots()));
+    EXPECT_FALSE(IsInstalledProgramDirectory(ProgramDirectory(), InstalledProgramRoots()));
 }
 
 TEST(IsWritableDirectory, TellsWritableReadOnlyAndMissingFolders) {

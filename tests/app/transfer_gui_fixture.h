@@ -89,7 +89,8 @@ protected:
                 return;
             }
             const QString text = Shown(window->StatusLine());
-            if (m_statusSeen.isEmpty() || m_statusSeen.back() != text) {
+            // A status window is empty from its opening until the operation's first text.
+            if (!text.isEmpty() && (m_statusSeen.isEmpty() || m_statusSeen.back() != text)) {
                 m_statusSeen << text;
             }
             m_nLargestProgress = std::max(m_nLargestProgress, window->ProgressBar()->value());

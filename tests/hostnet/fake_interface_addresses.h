@@ -11,7 +11,7 @@ namespace somvix::test {
 
 // Scripted addresses of one adapter: each call notes a step ("list", "add 10.8.0.2/24",
 // "remove 10.8.0.2/24") in the log it is given and answers what was queued for it, in order.
-// With nothing queued a listing and an add fail as for a missing adapter and a removal
+// With nothing queued a listing and an add fail as for a missing adapter, and a removal
 // succeeds.
 class FakeInterfaceAddresses : public InterfaceAddresses {
 public:
@@ -28,7 +28,7 @@ public:
     }
     int AddAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("add " + address + "/" + std::to_string(prefixLength));
-        return Answer(m_additions, ENODEV);
+        return Answer(m_adds, ENODEV);
     }
     int RemoveAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("remove " + address + "/" + std::to_string(prefixLength));
@@ -38,8 +38,8 @@ public:
     void QueueListing(const std::vector<InterfaceAddress>& addresses) {
         m_listings.push_back(addresses);
     }
-    void QueueAddition(int error) { m_additions.push_back(error); }
     void QueueRemoval(int error) { m_removals.push_back(error); }
+    void QueueAdd(int error) { m_adds.push_back(error); }
 
 private:
     static int Answer(std::deque<int>& answers, int unqueued) {
@@ -53,8 +53,8 @@ private:
 
     std::vector<std::string>& m_steps;
     std::deque<std::vector<InterfaceAddress>> m_listings;
-    std::deque<int> m_additions;
     std::deque<int> m_removals;
+    std::deque<int> m_adds;
 };
 
 }  // namespace somvix::test

@@ -114,7 +114,7 @@ public:
         m_pAddresses->QueueListing(listings[static_cast<int>(found)]);
     }
     void QueueAdd(bool works) override {
-        m_pAddresses->QueueAddition(works ? 0 : EPERM);
+        m_pAddresses->QueueAdd(works ? 0 : EPERM);
         if (!works) {
             QueueLook(Found::Plain);
         }
@@ -262,16 +262,19 @@ TEST_P(HostAdaptationTest, FailedAddReportsAndLeavesTheStateAlone) {
     m_pScripted->QueueAdd(false);
     EXPECT_EQ(Adapt(), -1);
     EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
-    EXPECT_EQ(m_ui.StatusTexts(), (Lines{"ERROR adaptando configuración de red"}));
+    // The backend may add what refused the add after it.
+    ASSERT_FALSE(m_ui.StatusTexts().empty());
+    EXPECT_EQ(m_ui.StatusTexts()[0], "ERROR adaptando configuración de red");
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
 }
 
 TEST_P(HostAdaptationTest, AdapterThatCannotBeReadLeadsToTheAddAndItsError) {
-    // Nothing queued: every look fails and shows nothing.
+    // Nothing queued: every look fails and shows nothing, and the add finds no adapter.
     EXPECT_EQ(Adapt(), -1);
     EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
-    EXPECT_EQ(m_ui.StatusTexts(), (Lines{"ERROR adaptando configuración de red"}));
+    ASSERT_FALSE(m_ui.StatusTexts().empty());
+    EXPECT_EQ(m_ui.StatusTexts()[0], "ERROR adaptando configuración de red");
 }
 
 TEST_P(HostAdaptationTest, FailedRemovalIsRetriedAfterTheNextOperation) {
@@ -279,8 +282,12 @@ TEST_P(HostAdaptationTest, FailedRemovalIsRetriedAfterTheNextOperation) {
     m_pScripted->QueueRemovalRefused();
     Restore();
     EXPECT_EQ(m_state.m_bAddressAdded, 1);
-    EXPECT_EQ(m_ui.StatusTexts(), (Lines{"Restaurando configuración de red ...",
-                                         "ERROR restaurando configuración de red"}));
+    // The backend may add what refused the removal after these.
+    const Lines texts = m_ui.StatusTexts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(
+        Lines(texts.begin(), texts.begin() + 2),
+        (Lines{"Restaurando configuración de red ...", "ERROR restaurando configuración de red"}));
 
     // The next operation finds the address, reuses it and removes it at its end.
     m_pScripted->ClearSteps();

@@ -106,7 +106,7 @@ TEST(NetlinkBackend, OnlyTheKernelsAcknowledgementConfirmsAnAdd) {
                 {EAGAIN, AdditionResult::Unconfirmed}};  // no answer in time
     for (const auto& row : rows) {
         ScriptedNetlink netlink;
-        netlink.pAddresses->QueueAddition(row.error);
+        netlink.pAddresses->QueueAdd(row.error);
         EXPECT_EQ(netlink.pBackend->AddHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
     }
 }

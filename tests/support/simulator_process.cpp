@@ -19,12 +19,12 @@ namespace {
 constexpr auto POLL_STEP = std::chrono::milliseconds(10);
 
 std::filesystem::path OutputPath(const TempDir& folder) {
-    return folder.Path() / "monitor-output.txt";
+    return folder.Path() / "program-output.txt";
 }
 
-// Starts the program with its output into outputFile; the process id, or -1.
-pid_t Spawn(const std::vector<std::string>& arguments, const std::filesystem::path& outputFile) {
-    const std::string program = SimulatorProgram().string();
+// Starts the program with no input and its output into outputFile; the process id, or -1.
+pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments,
+            const std::filesystem::path& outputFile) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) {
@@ -33,6 +33,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, const std::filesystem::pa
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    // Never the terminal a test was started from: a program that finds one may ask and wait.
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
@@ -71,7 +73,7 @@ std::filesystem::path SimulatorProgram() {
 SimulatorProcess::SimulatorProcess(const std::vector<std::string>& arguments, int waitMs) {
     std::vector<std::string> all = {"--listen", "127.0.0.1", "--port", "0"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    m_nPid = Spawn(all, OutputPath(m_folder));
+    m_nPid = Spawn(SimulatorProgram().string(), all, OutputPath(m_folder));
     if (m_nPid <= 0) {
         return;
     }
@@ -117,8 +119,13 @@ std::string SimulatorProcess::Output() const {
 }
 
 int RunSimulator(const std::vector<std::string>& arguments, std::string* output, int waitMs) {
+    return RunProgram(SimulatorProgram(), arguments, output, waitMs);
+}
+
+int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               std::string* output, int waitMs) {
     const TempDir folder;
-    const pid_t pid = Spawn(arguments, OutputPath(folder));
+    const pid_t pid = Spawn(program.string(), arguments, OutputPath(folder));
     if (pid <= 0) {
         return -1;
     }

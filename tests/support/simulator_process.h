@@ -48,4 +48,9 @@ private:
 int RunSimulator(const std::vector<std::string>& arguments, std::string* output = nullptr,
                  int waitMs = 30000);
 
+// Runs a program to its end in the same way, with no input: its exit status, 128 + the signal
+// that ended it, or -1 when it could not start or did not end in time (it is killed then).
+int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               std::string* output = nullptr, int waitMs = 30000);
+
 }  // namespace somvix::test
