@@ -13,10 +13,10 @@
 #include <random>
 #include <string>
 
-#include "chart/fonts.h"
-#include "chart/marker_draw.h"
-#include "chart/paint_charts.h"
 #include "chart/recording_reader.h"
+#include "chart/render/fonts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "chart/trend_chart.h"
 
 namespace {

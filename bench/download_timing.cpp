@@ -4,7 +4,7 @@
 #include <mutex>
 #include <random>
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 #include "hostnet/host_adaptation.h"
 #include "transfer/download.h"
 #include "transfer/download_folder.h"

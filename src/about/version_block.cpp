@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "about/version_record.h"
-#include "app/code_page_text.h"
+#include "shared/code_page_text.h"
 
 namespace somvix {
 

@@ -11,7 +11,7 @@
 #include "about/program_record.h"
 #include "about/version_block.h"
 #include "about/version_file.h"
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 
 namespace somvix {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "settings/dialog_template.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

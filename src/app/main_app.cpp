@@ -5,9 +5,9 @@
 
 #include "app/main_dlg.h"
 #include "app/message_box.h"
-#include "app/program_dir.h"
-#include "chart/fonts.h"
+#include "chart/render/fonts.h"
 #include "hostnet/host_address_state.h"
+#include "shared/program_dir.h"
 
 namespace somvix {
 

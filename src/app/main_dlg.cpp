@@ -9,18 +9,18 @@
 #include <QToolBar>
 
 #include "app/client_area.h"
-#include "app/code_page_text.h"
 #include "app/command_table.h"
-#include "app/language.h"
 #include "app/status_dlg.h"
 #include "chart/caption.h"
-#include "chart/fonts.h"
-#include "chart/marker_draw.h"
-#include "chart/paint_charts.h"
+#include "chart/render/fonts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
+#include "shared/code_page_text.h"
+#include "shared/language.h"
 
 namespace {
 #include "res/download.xpm"

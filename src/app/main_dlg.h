@@ -12,13 +12,13 @@
 #include <memory>
 #include <string>
 
-#include "app/layout.h"
-#include "app/operation_ui.h"
+#include "chart/layout.h"
 #include "chart/recording_store.h"
 #include "chart/trend_chart.h"
 #include "device/device_connection.h"
 #include "hostnet/host_address_state.h"
 #include "settings/display_settings.h"
+#include "shared/operation_ui.h"
 
 class QAction;
 class QPainter;

@@ -1,4 +1,4 @@
-#include "about/about_dlg.h"
+#include "about/dialogs/about_dlg.h"
 #include "app/main_dlg.h"
 
 namespace somvix {

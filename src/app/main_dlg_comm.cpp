@@ -3,7 +3,7 @@
 
 #include "app/main_dlg.h"
 #include "hostnet/connection_kinds.h"
-#include "settings/comm_options_dlg.h"
+#include "settings/dialogs/comm_options_dlg.h"
 
 namespace somvix {
 

@@ -1,7 +1,7 @@
 #include "app/main_dlg.h"
-#include "settings/graph_options_dlg.h"
+#include "settings/dialogs/graph_options_dlg.h"
+#include "settings/dialogs/thresholds_dlg.h"
 #include "settings/settings_file.h"
-#include "settings/thresholds_dlg.h"
 
 namespace somvix {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 
 class QObject;
 

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/operation_ui.h"
-#include "settings/dialog_template.h"
+#include "shared/operation_ui.h"
+#include "widgets/dialog_template.h"
 
 namespace somvix {
 

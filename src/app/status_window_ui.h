@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/layout.h"
+#include "chart/layout.h"
 #include "chart/recording_store.h"
 #include "chart/trend_chart.h"
 

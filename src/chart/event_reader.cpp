@@ -1,7 +1,7 @@
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
-#include "chart/token_scanner.h"
 #include "files/input_file_buffer.h"
+#include "shared/token_scanner.h"
 
 namespace somvix {
 

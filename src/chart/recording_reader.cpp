@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "chart/recording_paths.h"
-#include "chart/token_scanner.h"
 #include "chart/zone_hiding.h"
 #include "files/input_file_buffer.h"
+#include "shared/token_scanner.h"
 
 namespace somvix {
 

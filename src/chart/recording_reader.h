@@ -4,9 +4,9 @@
 #include <streambuf>
 #include <string>
 
-#include "app/operation_ui.h"
 #include "chart/recording_store.h"
 #include "settings/display_settings.h"
+#include "shared/operation_ui.h"
 
 namespace somvix {
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/program_dir.h"
+#include "shared/program_dir.h"
 
 namespace somvix {
 

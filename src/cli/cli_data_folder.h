@@ -6,7 +6,7 @@
 
 namespace somvix {
 
-// The program's data folder (app/program_dir.h) for a verb: 0 with the folder, or 1, the exit
+// The program's data folder (shared/program_dir.h) for a verb: 0 with the folder, or 1, the exit
 // status, after telling on the error stream why there is none.
 int RequireDataDirectory(std::filesystem::path& folder, CliContext& context);
 

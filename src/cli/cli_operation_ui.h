@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 
 namespace somvix {
 

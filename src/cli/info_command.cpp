@@ -3,11 +3,11 @@
 
 #include <ostream>
 
-#include "app/code_page_text.h"
 #include "chart/caption.h"
 #include "chart/chart_config.h"
 #include "chart/zone_hiding.h"
 #include "cli/recording_commands.h"
+#include "shared/code_page_text.h"
 
 namespace somvix {
 

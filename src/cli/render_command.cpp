@@ -8,9 +8,9 @@
 #include <ostream>
 #include <regex>
 
-#include "chart/fonts.h"
-#include "chart/marker_draw.h"
-#include "chart/paint_charts.h"
+#include "chart/render/fonts.h"
+#include "chart/render/marker_draw.h"
+#include "chart/render/paint_charts.h"
 #include "chart/trend_chart.h"
 #include "cli/recording_commands.h"
 #include "hostnet/network_admin_right.h"

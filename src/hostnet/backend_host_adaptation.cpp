@@ -1,6 +1,6 @@
 #include "hostnet/backend_host_adaptation.h"
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 
 namespace somvix {
 

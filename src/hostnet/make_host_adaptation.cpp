@@ -7,7 +7,7 @@
 #elif defined(__linux__)
 #include <sys/stat.h>
 
-#include "app/install_dirs.h"
+#include "shared/install_dirs.h"
 #include "hostnet/cable_addresses.h"
 #include "hostnet/netlink_backend.h"
 #include "hostnet/network_admin_right.h"

@@ -1,6 +1,6 @@
 #include "hostnet/netsh_backend.h"
 
-#include "app/language.h"
+#include "shared/language.h"
 
 namespace somvix {
 

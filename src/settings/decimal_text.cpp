@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "chart/token_scanner.h"
+#include "shared/token_scanner.h"
 
 namespace somvix {
 

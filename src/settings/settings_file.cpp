@@ -3,9 +3,9 @@
 #include <string>
 #include <system_error>
 
-#include "chart/token_scanner.h"
 #include "files/file_access.h"
 #include "files/input_file_buffer.h"
+#include "shared/token_scanner.h"
 
 namespace somvix {
 

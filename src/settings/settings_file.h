@@ -7,7 +7,7 @@
 
 namespace somvix {
 
-// The settings file's name; it lives in the program's data folder (see app/program_dir.h).
+// The settings file's name; it lives in the program's data folder (see shared/program_dir.h).
 inline constexpr const char* SETTINGS_FILE_NAME = "configuracion.txt";
 
 // The keys of the file, in the order the writer puts them.

@@ -1,10 +1,10 @@
 #include "transfer/device_session.h"
 
-#include "app/code_page_text.h"
-#include "app/operation_ui.h"
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
+#include "shared/code_page_text.h"
+#include "shared/operation_ui.h"
 #include "transfer/download_folder.h"
 #include "transfer/safe_name.h"
 

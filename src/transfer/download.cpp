@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "app/code_page_text.h"
-#include "app/operation_ui.h"
 #include "device/protocol.h"
+#include "shared/code_page_text.h"
+#include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
 #include "transfer/records.h"

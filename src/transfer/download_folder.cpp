@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/code_page_text.h"
-#include "app/operation_ui.h"
+#include "shared/code_page_text.h"
+#include "shared/operation_ui.h"
 #include "transfer/records.h"
 
 namespace somvix {

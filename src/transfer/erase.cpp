@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/code_page_text.h"
-#include "app/operation_ui.h"
 #include "device/protocol.h"
+#include "shared/code_page_text.h"
+#include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
 #include "transfer/records.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/code_page_text.h"
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
+#include "shared/code_page_text.h"
 
 namespace somvix {
 

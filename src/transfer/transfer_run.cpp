@@ -1,7 +1,7 @@
 #include "transfer/transfer_run.h"
 
-#include "app/operation_ui.h"
 #include "device/protocol.h"
+#include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
 #include "transfer/fetch_monitoring.h"

@@ -3,9 +3,9 @@
 #include <QAction>
 
 #include "app/confirm_dlg.h"
+#include "app/transfer_gui_fixture.h"
 #include "res/resource_ids.h"
 #include "support/simulator_process.h"
-#include "transfer_gui_fixture.h"
 
 // The download commands of the main window against the simulator, with the folder chooser, the
 // confirmation dialog and the final message box answered by the test.

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/confirm_dlg.h"
+#include "app/transfer_gui_fixture.h"
 #include "res/resource_ids.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
 #include "transfer/query_monitor_name.h"
-#include "transfer_gui_fixture.h"
 
 // The erase command of the main window against the simulator and a scripted monitor, with its
 // questions, the folder chooser and the final message box answered by the test.

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
-#include "app/font_height.h"
 #include "app/main_dlg.h"
-#include "chart/fonts.h"
+#include "chart/render/font_height.h"
+#include "chart/render/fonts.h"
 #include "res/resource_ids.h"
+#include "support/modal_dialog.h"
 #include "support/temp_dir.h"
+#include "version.h"
 
 namespace somvix {
 namespace {
@@ -93,6 +97,24 @@ TEST_F(MainDlgTest, EscapeEndsTheProgram) {
 TEST_F(MainDlgTest, EnterEndsTheProgram) {
     QTest::keyClick(&m_dlg, Qt::Key_Return);
     EXPECT_FALSE(m_dlg.isVisible());
+}
+
+TEST_F(MainDlgTest, AboutCommandOpensTheBoxWithTheProgramsVersion) {
+    QString caption;
+    QString version;
+    test::WhenModalDialogOpens([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        version = dialog.findChild<QLabel*>(QStringLiteral("static1008"))->text();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    m_dlg.OnCommand(ID_ABOUT);
+    EXPECT_EQ(caption, QStringLiteral("Acerca del programa"));
+    EXPECT_TRUE(version.endsWith(QStringLiteral("%1, %2, %3, %4")
+                                     .arg(VERSION_MAJOR)
+                                     .arg(VERSION_MINOR)
+                                     .arg(VERSION_PATCH)
+                                     .arg(VERSION_TWEAK)))
+        << version.toStdString();
 }
 
 TEST(MakeFont, HeightsAtTwoScreenResolutions) {

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "app/main_dlg.h"
+#include "app/modal_answerer.h"
 #include "app/status_dlg.h"
-#include "modal_answerer.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

@@ -16,8 +16,8 @@
 #include <string>
 
 #include "app/main_dlg.h"
+#include "app/modal_answerer.h"
 #include "app/status_dlg.h"
-#include "modal_answerer.h"
 #include "support/temp_dir.h"
 #include "transfer/monitor_fixture.h"
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "chart/recording_files.h"
 #include "chart/recording_reader.h"
-#include "recording_files.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

@@ -1,4 +1,4 @@
-#include "recording_files.h"
+#include "chart/recording_files.h"
 
 #include <charconv>
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "chart/caption.h"
+#include "chart/recording_files.h"
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
 #include "files/input_file_buffer.h"
-#include "recording_files.h"
 #include "support/child_run.h"
 #include "support/temp_dir.h"
 

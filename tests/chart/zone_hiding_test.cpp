@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "chart/recording_files.h"
 #include "chart/recording_reader.h"
 #include "chart/zone_hiding.h"
-#include "recording_files.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

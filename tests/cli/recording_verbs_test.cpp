@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "chart/recording_files.h"
 #include "cli/cli_command.h"
-#include "recording_files.h"
 #include "support/temp_dir.h"
 
 namespace somvix {

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "app/language.h"
+#include "shared/language.h"
 #include "hostnet/backend_host_adaptation.h"
 #include "hostnet/cable_address_request.h"
 #include "hostnet/cable_addresses.h"

@@ -2,12 +2,12 @@
 
 #include <functional>
 
-#include "app/language.h"
 #include "hostnet/backend_host_adaptation.h"
 #include "hostnet/fake_command_runner.h"
 #include "hostnet/fake_interface_addresses.h"
 #include "hostnet/netlink_backend.h"
 #include "hostnet/netsh_backend.h"
+#include "shared/language.h"
 #include "support/fake_operation_ui.h"
 
 namespace somvix {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/language.h"
 #include "hostnet/fake_command_runner.h"
 #include "hostnet/fake_interface_addresses.h"
 #include "hostnet/netlink_backend.h"
 #include "hostnet/netsh_backend.h"
+#include "shared/language.h"
 
 namespace somvix {
 namespace {

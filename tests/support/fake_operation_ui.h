@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/operation_ui.h"
+#include "shared/operation_ui.h"
 
 namespace somvix::test {
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "chart/fonts.h"
+#include "chart/render/fonts.h"
 
 int main(int argc, char** argv) {
     // No display is needed: everything is drawn offscreen.

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+#include "app/main_dlg.h"
+#include "chart/recording_files.h"
+#include "res/resource_ids.h"
+#include "support/modal_dialog.h"
+#include "support/temp_dir.h"
+
+namespace somvix {
+namespace {
+
+class MainDlgRecordingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.OnInitDialog();
+        m_dlg.resize(1000, 700);
+        m_dlg.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
+        m_dlg.SetRecordingFileChooser([this] { return m_chosen; });
+        const auto folder = test::WriteRecordingFolder(m_files.Path(), "x",
+                                                       {{"p01234m.htr", test::SteadyTrend(900, 65)},
+                                                        {"p01234m.fhi", "12-05-2007 22:30:15"},
+                                                        {"notes.txt", test::SteadyTrend(10, 65)}});
+        m_htr = QString::fromStdString((folder / "p01234m.htr").string());
+        m_txt = QString::fromStdString((folder / "notes.txt").string());
+    }
+
+    int RedPixels() {
+        const QImage image = m_dlg.centralWidget()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                red += qRed(pixel) > 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0 ? 1 : 0;
+            }
+        }
+        return red;
+    }
+
+    test::TempDir m_programDir;
+    test::TempDir m_files;
+    CMainDlg m_dlg;
+    QString m_chosen;
+    QString m_htr;
+    QString m_txt;
+};
+
+TEST_F(MainDlgRecordingTest, MenuAndToolbarOpenTheChosenRecording) {
+    ASSERT_NE(m_dlg.ActionFor(ID_OPEN_RECORDING), nullptr);
+    EXPECT_TRUE(m_dlg.ActionFor(ID_OPEN_RECORDING)->isEnabled());
+    EXPECT_TRUE(m_dlg.ActionFor(ID_OPEN_BUTTON)->isEnabled());
+    EXPECT_EQ(RedPixels(), 0);
+
+    m_chosen = m_htr;
+    m_dlg.ActionFor(ID_OPEN_BUTTON)->trigger();
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN - x - 12/05/2007 - 22:30:15"));
+    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+    EXPECT_EQ(m_dlg.Recording().m_bChartShown, 1);
+    EXPECT_GT(RedPixels(), 1000);
+    // The paint placed the upper chart's plot inside the client area, below the toolbar.
+    EXPECT_GT(m_dlg.UpperChart().GetPlotTop(), m_dlg.InsideRect().top);
+    EXPECT_GT(m_dlg.LowerChart().GetPlotTop(), m_dlg.UpperChart().GetPlotTop());
+}
+
+TEST_F(MainDlgRecordingTest, CancelAndOtherExtensionsLeaveTheRecordingOnScreen) {
+    m_chosen = m_htr;
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    const QString caption = m_dlg.windowTitle();
+
+    m_chosen.clear();
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    m_chosen = m_txt;
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    EXPECT_EQ(m_dlg.windowTitle(), caption);
+    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+    EXPECT_GT(RedPixels(), 1000);
+}
+
+TEST_F(MainDlgRecordingTest, RecordingNamedAtStartUpOpensWithoutTheDialog) {
+    EXPECT_EQ(m_dlg.OpenRecordingFile(m_txt.toStdString()), -1);
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN"));
+    EXPECT_EQ(m_dlg.OpenRecordingFile(m_htr.toStdString()), 0);
+    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+
+    // The folder is named by the monitor and the start is read from the file: code page 1252.
+    const auto folder = test::WriteRecordingFolder(
+        m_files.Path(), "paciente\xD1", {{"p7.htr", "1 2"}, {"p7.fhi", "01-02-2003 ma\xF1"}});
+    EXPECT_EQ(m_dlg.OpenRecordingFile((folder / "p7.htr").string()), 0);
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN - pacienteÑ - 01/02/2003 - mañ"));
+}
+
+TEST_F(MainDlgRecordingTest, ResizingRedrawsTheChartsAtTheNewSize) {
+    m_chosen = m_htr;
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    const int before = RedPixels();
+    m_dlg.resize(600, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(m_dlg.UpperChart().Properties().m_nRefWidth, 600);
+    const int after = RedPixels();
+    EXPECT_GT(after, 100);
+    EXPECT_LT(after, before);
+}
+
+TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
+    test::TempDir programDir;
+    test::TempDir files;
+    test::WriteFileBytes(programDir.Path() / "configuracion.txt", "1 VERIMPEDANCIAOFF 0");
+    std::vector<std::pair<double, double>> impedances(300, {3.0, 3.0});
+    for (size_t i = 100; i < 200; ++i) {
+        impedances[i] = {3.0, 16.0};
+    }
+    const auto folder = test::WriteRecordingFolder(files.Path(), "x",
+                                                   {{"p01234m.htr", test::SteadyTrend(300, 65)},
+                                                    {"p01234m.imp", test::PairLines(impedances)}});
+
+    CMainDlg dlg;
+    dlg.SetProgramDir(programDir.Path());
+    dlg.OnInitDialog();
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_EQ(dlg.OpenRecordingFile((folder / "p01234m.htr").string()), 0);
+    EXPECT_EQ(dlg.Recording().m_trend1[150], NO_DATA);
+    EXPECT_EQ(dlg.Recording().m_trend1[99], 65.0);
+
+    // The dialog's OK re-applies the hiding from the stored trend: no file is read again.
+    std::filesystem::remove_all(folder);
+    bool answered = false;
+    test::WhenModalDialogOpens([&answered](QDialog& dialog) {
+        answered = true;
+        QTest::mouseClick(dialog.findChild<QCheckBox*>(QStringLiteral("check1027")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    dlg.OnCommand(ID_GRAPH_OPTIONS);
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(dlg.Settings().m_bShowImpedanceOff, 1);
+    EXPECT_EQ(dlg.Recording().m_trend1[150], 65.0);
+    EXPECT_EQ(dlg.Recording().m_trend2[150], 32.5);
+}
+
+}  // namespace
+}  // namespace somvix
