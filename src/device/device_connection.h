@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/network_socket.h"
+#include "device/receive_buffer.h"
 
 namespace somvix {
 
@@ -24,6 +25,9 @@ struct ConnectionOptions {
 // message in either direction is a 4-byte little-endian length followed by that many bytes of
 // text. Move-only; it releases its socket when destroyed. A connection that was never opened,
 // or was closed, may be passed to CloseConnection safely.
+//
+// A receive takes what the socket has, up to RECEIVE_BUFFER_BYTES, and the connection holds the
+// bytes not asked for yet: they are handed out before the socket is waited on again.
 class DeviceConnection {
 public:
     DeviceConnection() = default;
@@ -38,10 +42,13 @@ public:
     NetworkSocket& Socket() { return m_socket; }
     int WaitMs() const { return m_nWaitMs; }
     void SetWaitMs(int waitMs) { m_nWaitMs = waitMs; }
+    // The bytes received and not taken yet.
+    ReceiveBuffer& Received() { return m_received; }
 
 private:
     NetworkSocket m_socket;
     int m_nWaitMs = NETWORK_WAIT_MS;  // milliseconds
+    ReceiveBuffer m_received;
 };
 
 // Connects to the host (dotted IPv4 address or host name). 0 and an open connection, or -1
@@ -54,6 +61,9 @@ int OpenDeviceConnection(const std::string& host, DeviceConnection& connection,
 int SendText(DeviceConnection& connection, const std::string& text);
 // 0 when count bytes have arrived, in order, at destination; -1 on failure.
 int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destination);
+// Waits for the socket and receives what it has, adding it to the held bytes. 0 once at least
+// one byte more is held; -1 on failure (a wait that ran out, a close, a receive error).
+int ReceiveMore(DeviceConnection& connection);
 // 0 and the reply text (cut at its first NUL byte); -1 on failure or when the length field is
 // above MAX_REPLY_BYTES (the text is then left unread).
 int ReceiveText(DeviceConnection& connection, std::string& text);

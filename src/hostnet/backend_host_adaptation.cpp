@@ -40,8 +40,9 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
     } else if (!look.m_bHostAddressPresent) {
         // An address found present is reused and m_bAddressAdded stays as it was: 1 only when
         // this program added it and an earlier removal failed.
-        m_pBackend->AddHostAddress(state.m_nLanguage);
-        if (!m_pBackend->LookAtAdapter().m_bHostAddressShown) {
+        // The second look only where the add itself did not say that it worked.
+        if (m_pBackend->AddHostAddress(state.m_nLanguage) != AdditionResult::Confirmed &&
+            !m_pBackend->LookAtAdapter().m_bHostAddressShown) {
             ShowFailure(ui, TEXT_ADAPT_ERROR, *m_pBackend);
             return -1;
         }

@@ -38,22 +38,22 @@ public:
         std::string list;
         const int loaded = LoadListAndPrepare(list, {{m_records.downloadLog, DOWNLOAD_HEADING}});
         if (loaded != 0) {
-            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
+            return loaded < 0 ? Abort() : Finish(0);
         }
         const int count = CountNamesToFetch(list, m_downloaded);
         if (count == 0) {
-            return m_session.Finish(0);
+            return Finish(0);
         }
         m_ui.ShowProgress();
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
             m_ui.AdvanceProgress(step);
-            if (FetchUnlessDone(name) != 0) {
-                return m_session.Abort();
+            if (RecordSynced(RecordWait::EndedOnly) != 0 || FetchUnlessDone(name) != 0) {
+                return Abort();
             }
         }
-        return m_session.Finish(m_nResult);
+        return Finish(m_nResult);
     }
 
 private:
@@ -79,7 +79,7 @@ private:
                                     m_ui) != 0) {
             return 0;  // declined, or the old folder could not be removed: next monitoring
         }
-        return FetchAndRecord(name, monitoringFolder);
+        return FetchMonitoring(name, monitoringFolder);
     }
 };
 

@@ -40,7 +40,7 @@ public:
             LoadListAndPrepare(list, {{m_records.downloadLog, ERASE_DOWNLOAD_HEADING},
                                       {m_records.eraseLog, DOWNLOAD_HEADING}});
         if (loaded != 0) {
-            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
+            return loaded < 0 ? Abort() : Finish(0);
         }
         m_ui.SetStatusText(STATUS_EMPTYING);
         // Every token counts, also those after the first name without "paciente", where the
@@ -51,10 +51,10 @@ public:
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
             if (EraseMonitoring(name, step) != 0) {
-                return m_session.Abort();
+                return Abort();
             }
         }
-        return m_session.Finish(m_nResult);
+        return Finish(m_nResult);
     }
 
 private:
@@ -84,8 +84,9 @@ private:
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
-                // recorded as complete.
-                if (FetchAndRecord(name, monitoringFolder) != 0) {
+                // recorded as complete: its own syncs are waited for.
+                if (FetchMonitoring(name, monitoringFolder) != 0 ||
+                    RecordSynced(RecordWait::All) != 0) {
                     return -1;
                 }
                 break;

@@ -9,7 +9,6 @@
 #include "transfer/folded_names.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
-#include "transfer/transfer_settings.h"
 
 namespace somvix {
 
@@ -28,7 +27,7 @@ constexpr FileKind FILE_KINDS[] = {
 }  // namespace
 
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
-                         const std::string& monitoringFolder, FileSync& fileSync) {
+                         const std::string& monitoringFolder, const StoredFile& stored) {
     FoldedNames fetched;
     for (const FileKind& kind : FILE_KINDS) {
         std::string list;
@@ -52,7 +51,7 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             if (TransactFile(session.Connection(), command, path) != 0) {
                 return -1;
             }
-            if (fileSync.SyncFile(path) != 0) {
+            if (stored(path) != 0) {
                 return -1;
             }
         }

@@ -39,7 +39,7 @@ TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
         auto runner = std::make_unique<test::FakeCommandRunner>();
         test::FakeCommandRunner& commands = *runner;
         NetshBackend backend(std::move(runner));
-        backend.AddHostAddress(state.m_nLanguage);
+        EXPECT_EQ(backend.AddHostAddress(state.m_nLanguage), AdditionResult::Unconfirmed);
         backend.RemoveHostAddress(state.m_nLanguage);
         EXPECT_EQ(
             commands.CommandLines(),
@@ -149,6 +149,21 @@ TEST(NetlinkBackend, LooksAtTheAddressesOfTheAdapter) {
         ScriptedNetlink netlink;
         netlink.pAddresses->QueueListing(row.addresses);
         EXPECT_EQ(netlink.pBackend->LookAtAdapter(), row.look) << row.name;
+    }
+}
+
+TEST(NetlinkBackend, OnlyTheKernelsAcknowledgementConfirmsAnAdd) {
+    const struct {
+        int error;
+        AdditionResult result;
+    } rows[] = {{0, AdditionResult::Confirmed},
+                {EEXIST, AdditionResult::Unconfirmed},  // put there by another meanwhile
+                {EPERM, AdditionResult::Unconfirmed},
+                {EAGAIN, AdditionResult::Unconfirmed}};  // no answer in time
+    for (const auto& row : rows) {
+        ScriptedNetlink netlink;
+        netlink.pAddresses->QueueAdd(row.error);
+        EXPECT_EQ(netlink.pBackend->AddHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
     }
 }
 
