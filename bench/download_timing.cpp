@@ -4,8 +4,8 @@
 #include <mutex>
 #include <random>
 
-#include "shared/operation_ui.h"
 #include "hostnet/host_adaptation.h"
+#include "shared/operation_ui.h"
 #include "transfer/download.h"
 #include "transfer/download_folder.h"
 #include "transfer/transfer_settings.h"
