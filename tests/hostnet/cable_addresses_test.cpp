@@ -2,13 +2,13 @@
 
 #include <cerrno>
 
-#include "shared/language.h"
 #include "hostnet/backend_host_adaptation.h"
 #include "hostnet/cable_address_request.h"
 #include "hostnet/cable_addresses.h"
 #include "hostnet/fake_command_runner.h"
 #include "hostnet/fake_interface_addresses.h"
 #include "hostnet/netlink_backend.h"
+#include "shared/language.h"
 #include "support/fake_operation_ui.h"
 #include "support/temp_dir.h"
 
