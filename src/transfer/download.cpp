@@ -76,7 +76,7 @@ private:
         m_ui.SetStatusText(LoadingMonitoringStatus(name));
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
-                                    m_ui) != 0) {
+                                    m_ui) != FolderPrepared::Ready) {
             return 0;  // declined, or the old folder could not be removed: next monitoring
         }
         return FetchMonitoring(name, monitoringFolder);

@@ -49,11 +49,14 @@ inline constexpr PrepareTexts ERASE_PREPARE_TEXTS = {ERASE_REPLACE_QUESTION, ERA
 // Makes the monitoring folder ready to fetch into. A folder that is already there is a leftover
 // of a run that did not finish: the user is asked whether to replace it. Anything else in its
 // place (a file, a link) cannot be replaced and is reported without a question.
-//   0: the folder exists (new, or emptied and made anew) and the monitoring may be fetched;
-//   1: the user answered No; the folder is left untouched;
-//  -1: the old folder cannot be removed; its message has been shown.
-int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
-                            const std::string& deviceName, const PrepareTexts& texts,
-                            OperationUi& ui);
+enum class FolderPrepared {
+    Ready,     // the folder exists (new, or emptied and made anew): the monitoring may be fetched
+    Declined,  // the user answered No; the folder is left untouched
+    Failed,    // the old folder cannot be removed; its message has been shown
+};
+FolderPrepared PrepareMonitoringFolder(const std::string& monitoringFolder,
+                                       const std::string& monitoringName,
+                                       const std::string& deviceName, const PrepareTexts& texts,
+                                       OperationUi& ui);
 
 }  // namespace somvix

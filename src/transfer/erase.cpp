@@ -108,13 +108,14 @@ private:
             // A folder without a record is what an interrupted download leaves behind.
             switch (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName,
                                             ERASE_PREPARE_TEXTS, m_ui)) {
-                case 0:
+                case FolderPrepared::Ready:
                     return CopyDecision::Fetch;
-                case 1:
+                case FolderPrepared::Declined:
                     return CopyDecision::Declined;
-                default:
-                    return CopyDecision::Keep;
+                case FolderPrepared::Failed:
+                    break;
             }
+            return CopyDecision::Keep;
         }
         const std::string statement = NoCopyStatement(name, m_strDeviceName);
         // Nobody answering is no reason to do without a copy.

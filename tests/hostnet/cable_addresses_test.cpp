@@ -123,9 +123,9 @@ TEST(CableAddresses, ChangerIsChosenAndAddsAndRemovesTheAddress) {
             cable.pAddresses->QueueAdd(0);
         }
         ASSERT_EQ(cable.adaptation->AdaptHostAddress(cable.state, &cable.ui), 0);
-        EXPECT_EQ(cable.state.m_bAddressAdded, 1);
+        EXPECT_TRUE(cable.state.m_bAddressAdded);
         cable.adaptation->RestoreHostAddress(cable.state, &cable.ui);
-        EXPECT_EQ(cable.state.m_bAddressAdded, 0);
+        EXPECT_FALSE(cable.state.m_bAddressAdded);
         EXPECT_EQ(cable.runner.CommandLines(), row.commandLines);
         EXPECT_EQ(cable.steps, row.steps);
         EXPECT_EQ(cable.ui.StatusTexts(), (Lines{TEXT_RESTORING}));
@@ -181,17 +181,17 @@ TEST(CableAddresses, EachChangerSaysWhyItFailed) {
         cable.pAddresses->QueueListing(WITHOUT);
         EXPECT_EQ(cable.adaptation->AdaptHostAddress(cable.state, &cable.ui), -1);
         EXPECT_EQ(cable.ui.StatusTexts(), row.statusTexts);
-        EXPECT_EQ(cable.state.m_bAddressAdded, 0);
+        EXPECT_FALSE(cable.state.m_bAddressAdded);
     }
 
     // A removal the helper could not make is reported, and tried again later.
     ScriptedCable cable(helperOnly, "");
-    cable.state.m_bAddressAdded = 1;
+    cable.state.m_bAddressAdded = true;
     cable.runner.Queue(HELPER_REMOVE,
                        "Error executing command as another user: Request dismissed\n");
     cable.pAddresses->QueueListing(WITH);
     cable.adaptation->RestoreHostAddress(cable.state, &cable.ui);
-    EXPECT_EQ(cable.state.m_bAddressAdded, 1);
+    EXPECT_TRUE(cable.state.m_bAddressAdded);
     EXPECT_EQ(cable.ui.StatusTexts(), (Lines{TEXT_RESTORING, TEXT_RESTORE_ERROR,
                                              "Error executing command as another user: Request "
                                              "dismissed"}));

@@ -188,7 +188,7 @@ protected:
         m_pScripted->QueueLook(Found::Plain);
         m_pScripted->QueueAdd(true);
         ASSERT_EQ(Adapt(), 0);
-        ASSERT_EQ(m_state.m_bAddressAdded, 1);
+        ASSERT_TRUE(m_state.m_bAddressAdded);
         m_pScripted->ClearSteps();
     }
 
@@ -222,7 +222,7 @@ TEST_P(HostAdaptationTest, DhcpOnlyRenewsAndNothingIsRemovedLater) {
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(Steps(), (Lines{B().lookStep, B().renewStep}));
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     Restore();
     EXPECT_EQ(Steps().size(), 2u);
     EXPECT_TRUE(m_ui.Calls().empty());
@@ -233,7 +233,7 @@ TEST_P(HostAdaptationTest, AddressAlreadyThereIsReusedAndNeverRemoved) {
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(Steps(), (Lines{B().lookStep}));
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     Restore();
     EXPECT_EQ(Steps().size(), 1u);
 }
@@ -245,13 +245,13 @@ TEST_P(HostAdaptationTest, AddedAddressIsRemovedAtTheEnd) {
     Lines expected = AddedSteps();
     expected.insert(expected.begin(), B().lookStep);
     EXPECT_EQ(Steps(), expected);
-    EXPECT_EQ(m_state.m_bAddressAdded, 1);
+    EXPECT_TRUE(m_state.m_bAddressAdded);
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
     EXPECT_TRUE(m_ui.Calls().empty());
 
     Restore();
     EXPECT_EQ(Steps().back(), B().removeStep);
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"Restaurando configuración de red ..."}));
     Restore();  // nothing left to remove
     EXPECT_EQ(Steps().size(), expected.size() + 1);
@@ -266,7 +266,7 @@ TEST_P(HostAdaptationTest, FailedAddReportsAndLeavesTheStateAlone) {
     ASSERT_FALSE(m_ui.StatusTexts().empty());
     EXPECT_EQ(m_ui.StatusTexts()[0], "ERROR adaptando configuración de red");
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
 }
 
 TEST_P(HostAdaptationTest, AdapterThatCannotBeReadLeadsToTheAddAndItsError) {
@@ -281,7 +281,7 @@ TEST_P(HostAdaptationTest, FailedRemovalIsRetriedAfterTheNextOperation) {
     AdaptByAdding();
     m_pScripted->QueueRemovalRefused();
     Restore();
-    EXPECT_EQ(m_state.m_bAddressAdded, 1);
+    EXPECT_TRUE(m_state.m_bAddressAdded);
     // The backend may add what refused the removal after these.
     const Lines texts = m_ui.StatusTexts();
     ASSERT_GE(texts.size(), 2u);
@@ -293,10 +293,10 @@ TEST_P(HostAdaptationTest, FailedRemovalIsRetriedAfterTheNextOperation) {
     m_pScripted->ClearSteps();
     m_pScripted->QueueLook(Found::Present);
     EXPECT_EQ(Adapt(), 0);
-    EXPECT_EQ(m_state.m_bAddressAdded, 1);
+    EXPECT_TRUE(m_state.m_bAddressAdded);
     Restore();
     EXPECT_EQ(Steps(), (Lines{B().lookStep, B().removeStep}));
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
 }
 
 TEST_P(HostAdaptationTest, WithoutStatusWindowEverythingElseHappens) {
@@ -306,9 +306,9 @@ TEST_P(HostAdaptationTest, WithoutStatusWindowEverythingElseHappens) {
     m_pScripted->QueueRemovalRefused();
     m_adaptation->RestoreHostAddress(m_state, nullptr);
     EXPECT_EQ(Steps(), (Lines{B().removeStep}));
-    EXPECT_EQ(m_state.m_bAddressAdded, 1);
+    EXPECT_TRUE(m_state.m_bAddressAdded);
     m_adaptation->RestoreHostAddress(m_state, nullptr);
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, HostAdaptationTest, ::testing::Values(NETSH, NETLINK),

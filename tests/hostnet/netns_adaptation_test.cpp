@@ -75,7 +75,7 @@ TEST_F(NetnsAdaptationTest, AddsTheAddressForTheOperationAndRemovesItAfterwards)
     }));
     EXPECT_NE(during.find("inet 10.8.0.2/24"), std::string::npos) << during;
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     EXPECT_EQ(m_lab->PcAddresses().find("10.8.0.2"), std::string::npos);
     EXPECT_EQ(m_ui.StatusTexts(), (std::vector<std::string>{TEXT_RESTORING}));
 }
@@ -88,7 +88,7 @@ TEST_F(NetnsAdaptationTest, AddressThatWasThereStaysThere) {
         EXPECT_EQ(adaptation->AdaptHostAddress(m_state, &m_ui), 0);
         adaptation->RestoreHostAddress(m_state, &m_ui);
     }));
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     EXPECT_NE(m_lab->PcAddresses().find("inet 10.8.0.2/24"), std::string::npos);
     EXPECT_TRUE(m_ui.Calls().empty());
 }
@@ -99,7 +99,7 @@ TEST_F(NetnsAdaptationTest, WithoutTheNetworkAdminRightTheAddFails) {
         result = MakeAdaptation()->AdaptHostAddress(m_state, &m_ui);
     }));
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     // The error, then what refused the change (the kernel here; where NetworkManager or the
     // installed helper is found, their words).
     const std::vector<std::string> texts = m_ui.StatusTexts();
