@@ -88,7 +88,7 @@ TEST(WindowsCommandRunner, RunsTheSystemsNetshForTheCableKind) {
     HostAddressState state;
     state.m_nLanguage = LANGUAGE_OTHER;
     EXPECT_EQ(adaptation.AdaptHostAddress(state, nullptr), -1);
-    EXPECT_EQ(state.m_bAddressAdded, 0);
+    EXPECT_FALSE(state.m_bAddressAdded);
     EXPECT_EQ(noted.m_commandLines,
               (std::vector<std::string>{
                   "netsh -c interface dump",
