@@ -26,6 +26,7 @@ class QToolBar;
 namespace somvix {
 
 class CClientArea;
+class CEventsPanel;
 class CStatusDlg;
 class HostAdaptation;
 struct TransferSettings;
@@ -89,6 +90,10 @@ public:
     void OnCommOptions();
     const HostAddressState& HostAddress() const { return m_hostAddress; }
 
+    // Measures the client area and lays the charts out again: the window or the area below
+    // the toolbar changed its size (a panel docked or undocked).
+    void OnSize();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -98,7 +103,6 @@ private:
     void CreateMenu();
     void CreateToolBar();
     void RegisterHandlers();
-    void OnSize();
     void MeasureClient();
     void UpdateCaption();
     void OnOpenRecording() { m_recordingView.OnOpenRecording(); }
@@ -158,6 +162,7 @@ private:
 
     // Declared after the settings, which it reads.
     CRecordingView m_recordingView;
+    CEventsPanel* m_wndEvents = nullptr;
 
     // About box (main_dlg_about.cpp).
     void OnAbout();
