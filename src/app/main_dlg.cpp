@@ -6,10 +6,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "app/client_area.h"
 #include "app/command_table.h"
+#include "app/events_panel.h"
+#include "app/message_box.h"
 #include "app/status_dlg.h"
 #include "chart/render/fonts.h"
 #include "res/resource_ids.h"
@@ -45,14 +48,22 @@ CMainDlg::CMainDlg(QWidget* parent)
     setWindowIcon(m_hIcon);
     m_wndClient = new CClientArea(this);
     setCentralWidget(m_wndClient);
+    // The list of events, docked at the right, shown from "Ver".
+    m_wndEvents = new CEventsPanel(m_recordingView, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_wndEvents);
+    m_wndEvents->hide();
     RegisterHandlers();
     CreateMenu();
     connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {
         UpdateCaption();
+        m_wndEvents->Refill();
         m_wndClient->update();
     });
     connect(&m_recordingView, &CRecordingView::RepaintNeeded, m_wndClient,
             qOverload<>(&QWidget::update));
+    // The readout of the point under the mouse stands at the foot of the window.
+    connect(&m_recordingView, &CRecordingView::ReadoutChanged, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
 
     // The window has no controls: Enter (OK) and Escape (Cancel) end it at once, as the close
     // box does.
@@ -106,6 +117,31 @@ void CMainDlg::CreateMenu() {
         connect(action, &QAction::triggered, this, [this, id = item.commandId] { OnCommand(id); });
         m_actions[item.commandId] = action;
     }
+    // The usual keys, and in "Archivo" the recent files and the end of the program.
+    m_actions[ID_OPEN_RECORDING]->setShortcut(QKeySequence::Open);
+    m_actions[ID_ABOUT]->setShortcut(QKeySequence(Qt::Key_F1));
+    QMenu* file = menuBar()->actions().constFirst()->menu();
+    QAction* save = file->addAction(QStringLiteral("Guardar imagen..."));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this,
+            [this] { m_recordingView.OnSaveImage(m_wndClient->size()); });
+    QAction* print = file->addAction(QStringLiteral("Imprimir..."));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this,
+            [this] { m_recordingView.OnPrint(m_wndClient->size()); });
+    QMenu* recent = file->addMenu(QStringLiteral("Archivos recientes"));
+    connect(recent, &QMenu::aboutToShow, this,
+            [this, recent] { m_recordingView.FillRecentMenu(*recent); });
+    m_recordingView.FillRecentMenu(*recent);
+    QAction* quit = file->addAction(QStringLiteral("Salir"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    // "Ver", after "Archivo": the time axis of the recording.
+    auto* view = new QMenu(QStringLiteral("Ver"), this);
+    const QList<QAction*> popups = menuBar()->actions();
+    menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, view);
+    m_recordingView.AddViewActions(*view);
+    view->addAction(m_wndEvents->toggleViewAction());
 }
 
 void CMainDlg::CreateToolBar() {

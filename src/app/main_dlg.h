@@ -22,6 +22,7 @@ class QToolBar;
 namespace somvix {
 
 class CClientArea;
+class CEventsPanel;
 
 // The main window: the menu bar, the toolbar under it and the client area below (the two
 // charts). It hands each command of the user to the part that does it.
@@ -68,6 +69,10 @@ public:
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
 
+    // Measures the client area and lays the charts out again: the window or the area below
+    // the toolbar changed its size (a panel docked or undocked).
+    void OnSize();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -75,7 +80,6 @@ private:
     void CreateMenu();
     void CreateToolBar();
     void RegisterHandlers();
-    void OnSize();
     void MeasureClient();
     void UpdateCaption();
     void OnOpenRecording() { m_recordingView.OnOpenRecording(); }
@@ -111,6 +115,7 @@ private:
 
     // Declared after the settings, which it reads.
     CRecordingView m_recordingView;
+    CEventsPanel* m_wndEvents = nullptr;
 
     // About box (main_dlg_about.cpp).
     void OnAbout();
