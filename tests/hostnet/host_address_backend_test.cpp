@@ -22,7 +22,7 @@ const std::string SPANISH_ADAPTER = "\"Conexi\xC3\xB3n de \xC3\xA1rea local\"";
 TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
 #if defined(_WIN32)
     GTEST_SKIP() << "the language comes from the registry here";
-#endif
+#else
     const struct {
         const char* locale;
         std::string adapter;
@@ -52,6 +52,7 @@ TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
     } else {
         unsetenv("LC_ALL");
     }
+#endif
 }
 
 TEST(NetshBackend, FallsBackToTheWiredAdapterTheDumpShows) {
