@@ -34,7 +34,7 @@ public:
     // As OnDownload, with the final message shown before the status window closes.
     void OnDownloadAlt();
     void OnErase();
-    // m_nConnectionKind and m_strHostName change only when the dialog ends with OK.
+    // m_connectionKind and m_strHostName change only when the dialog ends with OK.
     void OnCommOptions();
 
     void OpenStatusWindow();

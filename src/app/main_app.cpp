@@ -54,7 +54,7 @@ int CMainApp::InitInstance(const StartOptions& options) {
     mainDlg.OnInitDialog();
     mainDlg.restoreGeometry(userSettings.value(WINDOW_KEY).toByteArray());
     if (options.lanHost) {
-        mainDlg.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.Device().HostAddress().m_connectionKind = ConnectionKind::Lan;
         mainDlg.Device().HostAddress().m_strHostName = *options.lanHost;
     }
     if (options.devicePort) {

@@ -43,7 +43,7 @@ void CliTransferOptions::Register(CLI::App& verb) {
 int CliTransferOptions::MakeSetup(CliDeviceSetup& setup, CliContext& context) const {
     setup.hostAddress = NewHostAddressState();
     if (m_pLanOption != nullptr && m_pLanOption->count() > 0) {
-        setup.hostAddress.m_nConnectionKind = CONNECTION_LAN;
+        setup.hostAddress.m_connectionKind = ConnectionKind::Lan;
         setup.hostAddress.m_strHostName = m_strLanHost;
     }
     setup.settings.recordsDir = m_strRecordsDir;

@@ -171,7 +171,7 @@ protected:
     void SetUp() override {
         m_pScripted = GetParam().makeScripted();
         m_adaptation = std::make_unique<BackendHostAdaptation>(m_pScripted->TakeBackend());
-        m_state.m_nLanguage = LANGUAGE_SPANISH;
+        m_state.m_language = Language::Spanish;
         m_state.m_strDeviceAddress = "earlier";
     }
 
@@ -199,7 +199,7 @@ protected:
 };
 
 TEST_P(HostAdaptationTest, LanRunsNothingAndAimsAtTheHostName) {
-    m_state.m_nConnectionKind = CONNECTION_LAN;
+    m_state.m_connectionKind = ConnectionKind::Lan;
     m_state.m_strHostName = "monitor-3.example";
     EXPECT_EQ(Adapt(), 0);
     EXPECT_EQ(m_state.m_strDeviceAddress, "monitor-3.example");
@@ -208,13 +208,6 @@ TEST_P(HostAdaptationTest, LanRunsNothingAndAimsAtTheHostName) {
     EXPECT_EQ(m_state.m_strDeviceAddress, "");  // an empty name is taken as it is
     EXPECT_TRUE(Steps().empty());
     EXPECT_TRUE(m_ui.Calls().empty());
-}
-
-TEST_P(HostAdaptationTest, UnknownKindChangesNothing) {
-    m_state.m_nConnectionKind = 7;
-    EXPECT_EQ(Adapt(), 0);
-    EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
-    EXPECT_TRUE(Steps().empty());
 }
 
 TEST_P(HostAdaptationTest, DhcpOnlyRenewsAndNothingIsRemovedLater) {

@@ -12,7 +12,7 @@ namespace {
 struct LanguageCase {
     const char* name;
     std::optional<std::string> text;
-    int expected;
+    Language expected;
 };
 
 void PrintTo(const LanguageCase& languageCase, std::ostream* out) {
@@ -25,15 +25,19 @@ TEST_P(LanguageFromTextTest, MapsRegionalText) {
     EXPECT_EQ(LanguageFromText(GetParam().text), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RegionalTexts, LanguageFromTextTest,
-    ::testing::Values(LanguageCase{"ESN", "ESN", 1}, LanguageCase{"ESP", "ESP", 1},
-                      LanguageCase{"ENU", "ENU", 2}, LanguageCase{"ENG", "ENG", 2},
-                      LanguageCase{"DEU", "DEU", -1}, LanguageCase{"BothEsFirst", "ENES", 1},
-                      LanguageCase{"BothEnFirst", "xENyES", 1},
-                      LanguageCase{"LowerCaseIsNeither", "esn", -1}, LanguageCase{"Empty", "", -1},
-                      LanguageCase{"Missing", std::nullopt, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RegionalTexts, LanguageFromTextTest,
+                         ::testing::Values(LanguageCase{"ESN", "ESN", Language::Spanish},
+                                           LanguageCase{"ESP", "ESP", Language::Spanish},
+                                           LanguageCase{"ENU", "ENU", Language::English},
+                                           LanguageCase{"ENG", "ENG", Language::English},
+                                           LanguageCase{"DEU", "DEU", Language::Other},
+                                           LanguageCase{"BothEsFirst", "ENES", Language::Spanish},
+                                           LanguageCase{"BothEnFirst", "xENyES", Language::Spanish},
+                                           LanguageCase{"LowerCaseIsNeither", "esn",
+                                                        Language::Other},
+                                           LanguageCase{"Empty", "", Language::Other},
+                                           LanguageCase{"Missing", std::nullopt, Language::Other}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LanguageTextFromLocaleName, TakesLanguagePartInCapitals) {
     EXPECT_EQ(LanguageTextFromLocaleName("es_ES.UTF-8"), "ES");
@@ -80,27 +84,27 @@ private:
 TEST(DetectLanguage, FollowsLocaleVariablesInPrecedence) {
     {
         LocaleEnvironment environment("es_ES.UTF-8", "en_US.UTF-8", "de_DE.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 1);
+        EXPECT_EQ(DetectLanguage(), Language::Spanish);
     }
     {
         LocaleEnvironment environment(nullptr, "en_US.UTF-8", "es_ES.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 2);
+        EXPECT_EQ(DetectLanguage(), Language::English);
     }
     {
         LocaleEnvironment environment("", "", "de_DE.UTF-8");
-        EXPECT_EQ(DetectLanguage(), -1);
+        EXPECT_EQ(DetectLanguage(), Language::Other);
     }
     {
         LocaleEnvironment environment(nullptr, nullptr, "es_MX.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 1);
+        EXPECT_EQ(DetectLanguage(), Language::Spanish);
     }
     {
         LocaleEnvironment environment(nullptr, nullptr, nullptr);
-        EXPECT_EQ(DetectLanguage(), -1);
+        EXPECT_EQ(DetectLanguage(), Language::Other);
     }
     {
         LocaleEnvironment environment("C", nullptr, "es_ES.UTF-8");
-        EXPECT_EQ(DetectLanguage(), -1);
+        EXPECT_EQ(DetectLanguage(), Language::Other);
     }
 }
 

@@ -86,7 +86,7 @@ TEST(WindowsCommandRunner, RunsTheSystemsNetshForTheCableKind) {
     NotingRunner& noted = *runner;
     BackendHostAdaptation adaptation(std::make_unique<NetshBackend>(std::move(runner)));
     HostAddressState state;
-    state.m_nLanguage = LANGUAGE_OTHER;
+    state.m_language = Language::Other;
     EXPECT_EQ(adaptation.AdaptHostAddress(state, nullptr), -1);
     EXPECT_FALSE(state.m_bAddressAdded);
     EXPECT_EQ(noted.m_commandLines,
@@ -101,11 +101,11 @@ TEST(WindowsLanguage, ComesFromTheRegistryValue) {
     const std::string key = "\"HKCU\\Control Panel\\International\" /v sLanguage";
     const struct {
         const char* value;  // nullptr: no value
-        int language;
-    } rows[] = {{"ESN", LANGUAGE_SPANISH},
-                {"ENU", LANGUAGE_ENGLISH},
-                {"DEU", LANGUAGE_OTHER},
-                {nullptr, LANGUAGE_OTHER}};
+        Language language;
+    } rows[] = {{"ESN", Language::Spanish},
+                {"ENU", Language::English},
+                {"DEU", Language::Other},
+                {nullptr, Language::Other}};
     const std::optional<std::string> saved = ReadRegionalLanguageText();
     for (const auto& row : rows) {
         if (row.value != nullptr) {
