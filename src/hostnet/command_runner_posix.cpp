@@ -45,29 +45,24 @@ private:
     int m_fd;
 };
 
-class SpawnFileActions {
+// A posix_spawn setting object, destroyed on every way out.
+template <typename Object, int (*Init)(Object*), int (*Destroy)(Object*)>
+class SpawnSetting {
 public:
-    SpawnFileActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~SpawnFileActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    SpawnFileActions(const SpawnFileActions&) = delete;
-    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
-    posix_spawn_file_actions_t* Get() { return &m_actions; }
+    SpawnSetting() { Init(&m_object); }
+    ~SpawnSetting() { Destroy(&m_object); }
+    SpawnSetting(const SpawnSetting&) = delete;
+    SpawnSetting& operator=(const SpawnSetting&) = delete;
+    Object* Get() { return &m_object; }
 
 private:
-    posix_spawn_file_actions_t m_actions;
+    Object m_object;
 };
 
-class SpawnAttributes {
-public:
-    SpawnAttributes() { posix_spawnattr_init(&m_attributes); }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&m_attributes); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    posix_spawnattr_t* Get() { return &m_attributes; }
-
-private:
-    posix_spawnattr_t m_attributes;
-};
+using SpawnFileActions = SpawnSetting<posix_spawn_file_actions_t, posix_spawn_file_actions_init,
+                                      posix_spawn_file_actions_destroy>;
+using SpawnAttributes =
+    SpawnSetting<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 // A started child, leader of its own process group. Whatever way the runner leaves, the child
 // is reaped; if it has not ended by then, its whole group is ended first.
