@@ -27,6 +27,8 @@ protected:
     }
 
     std::filesystem::path Root() const { return m_folder.Path(); }
+    // A connection's session over the folder, with the options as the test set them.
+    MonitorSession NewSession() const { return MonitorSession(m_store, m_options); }
 
     std::string Text(MonitorSession& session, const std::string& command) {
         const MonitorReply reply = session.Answer(command);
@@ -37,12 +39,12 @@ protected:
     std::string LoggedIn(MonitorSession& session) { return Text(session, "AUTH KAVOTE"); }
 
     test::TempDir m_folder;
+    const MonitoringStore m_store{m_folder.Path()};
     MonitorOptions m_options;
 };
 
 TEST_F(MonitorSessionTest, OnlyTheNameAndQuitAreAnsweredBeforeTheLogin) {
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     EXPECT_EQ(Text(session, "SOMVIXNAME"), "MONITOR7");
     EXPECT_EQ(Text(session, "GETLIST"), "");
     EXPECT_EQ(Text(session, "GETHTRLIST paciente00001"), "");
@@ -58,8 +60,7 @@ TEST_F(MonitorSessionTest, OnlyTheNameAndQuitAreAnsweredBeforeTheLogin) {
 }
 
 TEST_F(MonitorSessionTest, UnknownCommandsGetInvalidCmd) {
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     EXPECT_EQ(Text(session, "HELLO"), "INVALIDCMD");
     EXPECT_EQ(LoggedIn(session), "AUTHOK");
     EXPECT_EQ(Text(session, "getlist"), "INVALIDCMD");
@@ -68,8 +69,7 @@ TEST_F(MonitorSessionTest, UnknownCommandsGetInvalidCmd) {
 }
 
 TEST_F(MonitorSessionTest, ListsMonitoringFoldersAndTheirFilesByKind) {
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     ASSERT_EQ(LoggedIn(session), "AUTHOK");
     EXPECT_EQ(Text(session, "GETLIST"), "paciente00001 paciente00002");
     EXPECT_EQ(Text(session, "GETHTRLIST paciente00002"), "p00002m.htr");
@@ -83,8 +83,7 @@ TEST_F(MonitorSessionTest, FaultOptionsChangeTheReplies) {
     m_options.m_bRefuseLogin = true;
     m_options.m_strQuitReply = "BYE";
     {
-        const MonitoringStore store(Root());
-        MonitorSession session(store, m_options);
+        MonitorSession session = NewSession();
         EXPECT_EQ(LoggedIn(session), "AUTHERROR");
         EXPECT_EQ(Text(session, "GETLIST"), "");
         EXPECT_EQ(Text(session, "QUIT"), "BYE");
@@ -92,8 +91,7 @@ TEST_F(MonitorSessionTest, FaultOptionsChangeTheReplies) {
     m_options.m_bRefuseLogin = false;
     m_options.m_invalidListCommands = {"GETIMPLIST"};
     m_options.m_fixedList = "paciente00001  paciente77";
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     ASSERT_EQ(LoggedIn(session), "AUTHOK");
     EXPECT_EQ(Text(session, "GETLIST"), "paciente00001  paciente77");
     EXPECT_EQ(Text(session, "GETIMPLIST paciente00001"), "INVALIDCMD");
@@ -102,8 +100,7 @@ TEST_F(MonitorSessionTest, FaultOptionsChangeTheReplies) {
 
 TEST_F(MonitorSessionTest, StaysSilentFromTheChosenCommandOn) {
     m_options.m_strSilentAfter = "GETHTRLIST";
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     ASSERT_EQ(LoggedIn(session), "AUTHOK");
     EXPECT_EQ(Text(session, "GETEEGLIST paciente00001"), "");
     EXPECT_EQ(session.Answer("GETHTRLIST paciente00001").m_kind, MonitorReply::Kind::Silence);
@@ -115,8 +112,7 @@ TEST_F(MonitorSessionTest, FileRequestsStayInsideTheMonitoringFolder) {
     m_options.m_badChecksumFiles = {"p00001m.fhi"};
     m_options.m_strCloseInFile = "p00001m.htr";
     m_options.m_nCloseAfterBytes = 3;
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     ASSERT_EQ(LoggedIn(session), "AUTHOK");
 
     const MonitorReply good = session.Answer("FILE paciente00001\\p00001m.htr");
@@ -138,8 +134,7 @@ TEST_F(MonitorSessionTest, FileRequestsStayInsideTheMonitoringFolder) {
 
 TEST_F(MonitorSessionTest, DeleteRemovesTheFolderUnlessKept) {
     m_options.m_refusedDeletes = {"paciente00002"};
-    const MonitoringStore store(Root());
-    MonitorSession session(store, m_options);
+    MonitorSession session = NewSession();
     ASSERT_EQ(LoggedIn(session), "AUTHOK");
     EXPECT_EQ(Text(session, "DELETE paciente00002"), "DELETEERROR");
     EXPECT_EQ(Text(session, "DELETE paciente00009"), "DELETEERROR");
@@ -152,9 +147,8 @@ TEST_F(MonitorSessionTest, DeleteRemovesTheFolderUnlessKept) {
 
 TEST_F(MonitorSessionTest, KeptDeleteHidesTheMonitoringForThisConnectionOnly) {
     m_options.m_bKeep = true;
-    const MonitoringStore store(Root());
     {
-        MonitorSession session(store, m_options);
+        MonitorSession session = NewSession();
         ASSERT_EQ(LoggedIn(session), "AUTHOK");
         EXPECT_EQ(Text(session, "DELETE paciente00001"), "DELETEOK");
         EXPECT_EQ(Text(session, "GETLIST"), "paciente00002");
@@ -163,7 +157,7 @@ TEST_F(MonitorSessionTest, KeptDeleteHidesTheMonitoringForThisConnectionOnly) {
         EXPECT_EQ(Text(session, "DELETE paciente00001"), "DELETEERROR");
     }
     EXPECT_TRUE(std::filesystem::exists(Root() / "paciente00001" / "p00001m.htr"));
-    MonitorSession next(store, m_options);
+    MonitorSession next = NewSession();
     ASSERT_EQ(LoggedIn(next), "AUTHOK");
     EXPECT_EQ(Text(next, "GETLIST"), "paciente00001 paciente00002");
 }
