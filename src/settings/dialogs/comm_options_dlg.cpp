@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <optional>
+
 #include "hostnet/connection_kinds.h"
 #include "widgets/dialog_template.h"
 
