@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
@@ -13,6 +14,7 @@
 #include "app/command_table.h"
 #include "app/events_panel.h"
 #include "app/message_box.h"
+#include "app/monitorings_panel.h"
 #include "app/status_dlg.h"
 #include "chart/render/fonts.h"
 #include "res/resource_ids.h"
@@ -52,6 +54,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     m_wndEvents = new CEventsPanel(m_recordingView, this);
     addDockWidget(Qt::RightDockWidgetArea, m_wndEvents);
     m_wndEvents->hide();
+    // The downloaded monitorings, docked at the left, shown from "Ver".
+    m_wndMonitorings = new CMonitoringsPanel(m_recordingView, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_wndMonitorings);
+    m_wndMonitorings->hide();
     RegisterHandlers();
     CreateMenu();
     connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {
@@ -79,12 +85,58 @@ void CMainDlg::SetDataDir(const std::filesystem::path& dataDir) {
     m_strDataDir = dataDir;
 }
 
+namespace {
+
+const QString WINDOW_KEY = QStringLiteral("ventana");
+const QString PANELS_KEY = QStringLiteral("paneles");
+
+}  // namespace
+
+void CMainDlg::SetUserSettings(QSettings* settings) {
+    m_pUserSettings = settings;
+    m_recordingView.SetUserSettings(settings);
+    m_wndMonitorings->SetUserSettings(settings);
+}
+
+void CMainDlg::RestoreWindowState() {
+    if (m_pUserSettings != nullptr) {
+        restoreGeometry(m_pUserSettings->value(WINDOW_KEY).toByteArray());
+        restoreState(m_pUserSettings->value(PANELS_KEY).toByteArray());
+    }
+}
+
+void CMainDlg::SaveWindowState() const {
+    if (m_pUserSettings != nullptr) {
+        m_pUserSettings->setValue(WINDOW_KEY, saveGeometry());
+        m_pUserSettings->setValue(PANELS_KEY, saveState());
+    }
+}
+
+void CMainDlg::OnTransferEnded() {
+    const std::string& folder = m_device.LastDownloadFolder();
+    if (!folder.empty()) {
+        m_wndMonitorings->SetFolder(QString::fromStdString(folder));
+    }
+}
+
 void CMainDlg::RegisterHandlers() {
     m_handlers = {
         {ID_COMM_OPTIONS, [this] { m_device.OnCommOptions(); }},
-        {ID_DOWNLOAD, [this] { m_device.OnDownload(); }},
-        {ID_DOWNLOAD_ALT, [this] { m_device.OnDownloadAlt(); }},
-        {ID_ERASE, [this] { m_device.OnErase(); }},
+        {ID_DOWNLOAD,
+         [this] {
+             m_device.OnDownload();
+             OnTransferEnded();
+         }},
+        {ID_DOWNLOAD_ALT,
+         [this] {
+             m_device.OnDownloadAlt();
+             OnTransferEnded();
+         }},
+        {ID_ERASE,
+         [this] {
+             m_device.OnErase();
+             OnTransferEnded();
+         }},
         {ID_OPEN_RECORDING, [this] { OnOpenRecording(); }},
         {ID_OPEN_BUTTON, [this] { OnOpenRecording(); }},
         {ID_THRESHOLDS, [this] { OnThresholds(); }},
@@ -142,6 +194,7 @@ void CMainDlg::CreateMenu() {
     menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, view);
     m_recordingView.AddViewActions(*view);
     view->addAction(m_wndEvents->toggleViewAction());
+    view->addAction(m_wndMonitorings->toggleViewAction());
 }
 
 void CMainDlg::CreateToolBar() {
