@@ -20,6 +20,7 @@
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
+#include "widgets/elided_label.h"
 
 namespace {
 #include "res/download.xpm"
@@ -68,8 +69,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(&m_recordingView, &CRecordingView::RepaintNeeded, m_wndClient,
             qOverload<>(&QWidget::update));
     // The readout of the point under the mouse stands at the foot of the window.
-    connect(&m_recordingView, &CRecordingView::ReadoutChanged, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    // A text longer than the window is wide ends in "…" rather than in half a letter.
+    auto* readout = new CElidedLabel(Qt::ElideRight);
+    statusBar()->addWidget(readout, 1);
+    connect(&m_recordingView, &CRecordingView::ReadoutChanged, readout, &CElidedLabel::SetFullText);
 
     // The window has no controls: Enter (OK) and Escape (Cancel) end it at once, as the close
     // box does.
