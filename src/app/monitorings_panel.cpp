@@ -98,6 +98,7 @@ CMonitoringsPanel::CMonitoringsPanel(CRecordingView& view, QWidget* parent)
     m_wndList->setAlternatingRowColors(true);
     m_wndList->setUniformRowHeights(true);
     m_wndList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_wndList->header()->setStretchLastSection(false);
     m_wndList->installEventFilter(new EnterOpens(m_wndList));
     connect(m_wndList, &QTreeWidget::itemActivated, this, &CMonitoringsPanel::OnOpen);
 
@@ -169,6 +170,11 @@ void CMonitoringsPanel::ReadFolder() {
         m_wndList->addTopLevelItem(item);
     }
     m_wndNote->setText(NoteFor(listing));
+}
+
+int CMonitoringsPanel::WidthWanted() const {
+    const int frames = width() - m_wndList->viewport()->width();
+    return m_wndList->header()->length() + frames;
 }
 
 void CMonitoringsPanel::OnChooseFolder() {

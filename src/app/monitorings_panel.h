@@ -36,6 +36,9 @@ public:
     // empty text for a cancel.
     void SetFolderChooser(std::function<QString()> chooser) { m_chooseFolder = std::move(chooser); }
 
+    // The width that shows every column of the list.
+    int WidthWanted() const;
+
     QTreeWidget* List() const { return m_wndList; }
     QLabel* Note() const { return m_wndNote; }
 
