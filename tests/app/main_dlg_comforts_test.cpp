@@ -46,12 +46,13 @@ protected:
 
     // Answers the save dialog with path, then saves with Ctrl+S.
     void SaveAs(const QString& path) {
+        m_dlg.activateWindow();  // back from the last dialog
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
+        // Watched only now: under load the wait above can outlast the watcher's tries.
         test::WhenModalDialogOpens([path](QDialog& dialog) {
             qobject_cast<QFileDialog*>(&dialog)->selectFile(path);
             dialog.accept();
         });
-        m_dlg.activateWindow();  // back from the last dialog
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
         QTest::keyClick(&m_dlg, Qt::Key_S, Qt::ControlModifier);
     }
 
