@@ -73,6 +73,7 @@ bool CDeviceCommands::ChooseFolder(std::string& path) {
     if (folder.isEmpty()) {
         return false;
     }
+    m_strLastDownloadFolder = folder.toStdString();
     path = FolderChoicePath(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
     return true;
 }

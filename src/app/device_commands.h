@@ -41,6 +41,9 @@ public:
     void DestroyStatusWindow();
     CStatusDlg* StatusWindow() const { return m_pStatusDlg; }
 
+    // The folder the last download or erase was given, empty before the first.
+    const std::string& LastDownloadFolder() const { return m_strLastDownloadFolder; }
+
     HostAddressState& HostAddress() { return m_hostAddress; }
     const HostAddressState& HostAddress() const { return m_hostAddress; }
     // The monitor's port (the command line may change it; the program uses DEVICE_PORT).
@@ -67,6 +70,7 @@ private:
 
     QWidget* m_pMainWindow;
     std::filesystem::path m_strDataDir;
+    std::string m_strLastDownloadFolder;     // UTF-8, as the folder dialog gave it
     CStatusDlg* m_pStatusDlg = nullptr;      // the status window now open, or null
     bool m_bKeepStatusWindow = false;        // left open after the run, for the final message
     std::unique_ptr<CStatusWindowUi> m_pUi;  // the erase's first question

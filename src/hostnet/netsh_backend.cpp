@@ -75,9 +75,11 @@ std::string NetshBackend::Adapter(Language language) const {
 }
 
 AdditionResult NetshBackend::AddHostAddress(Language language) {
-    Run("netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
+    // Its status spares the second dump; without status 0 a dump tells whether it is there.
+    const CommandResult added = m_pRunner->RunCommandChecked(
+        "netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
                      " 255.255.255.0");
-    return AdditionResult::Unconfirmed;
+    return added.m_bSucceeded ? AdditionResult::Confirmed : AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetshBackend::RemoveHostAddress(Language language) {

@@ -23,8 +23,8 @@ public:
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
     // On the adapter of the language, or where the last dump lists no adapter of that name, on
-    // the wired adapter it lists (WiredAdapterInDump). Never confirmed: what the add command
-    // prints is not looked at.
+    // the wired adapter it lists (WiredAdapterInDump). Confirmed when netsh ends with status 0,
+    // which it does only once the address is on the adapter; what it prints is not looked at.
     AdditionResult AddHostAddress(Language language) override;
     // Still present when the remove command's own output names the address.
     RemovalResult RemoveHostAddress(Language language) override;

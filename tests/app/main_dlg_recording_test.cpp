@@ -147,8 +147,7 @@ TEST_F(MainDlgRecordingTest, WheelKeysEventsAndPointerMoveAndReadTheTimeAxis) {
     // Somewhere on the event's column lies its marker, on the curve.
     int onMarker = 0;
     for (int y = upper.GetPlotTop(); y < upper.Geometry().nPlotBottom; ++y) {
-        onMarker +=
-            view.ReadoutAt(eventX, y) == QStringLiteral("Evento en 100   INICIO   Código 7");
+        onMarker += view.ReadoutAt(eventX, y) == QStringLiteral("Evento en 100  INICIO  Código 7");
     }
     EXPECT_GT(onMarker, 0);
     EXPECT_LT(onMarker, 12);

@@ -51,15 +51,26 @@ TEST_F(MainDlgTest, MenuBarHoldsPopupsInOrderWithTheirItems) {
         }
     }
     EXPECT_EQ(popups, (QStringList{"Archivo", "Ver", "Opciones", "Monitor", "Ayuda"}));
-    EXPECT_EQ(
-        items,
-        (QStringList{"Archivo/Abrir...", "Archivo/Guardar imagen...", "Archivo/Imprimir...",
-                     "Archivo/Archivos recientes", "Archivo/Salir", "Ver/Acercar", "Ver/Alejar",
-                     "Ver/Ver todo", "Ver/Desplazar a la izquierda", "Ver/Desplazar a la derecha",
-                     "Ver/Evento siguiente", "Ver/Evento anterior", "Ver/Eventos",
-                     "Opciones/Configuración de gráficos", "Opciones/Umbrales",
-                     "Monitor/Descargar datos", "Monitor/Vaciar monitor...",
-                     "Monitor/Opciones de comunicación...", "Ayuda/Acerca del programa..."}));
+    EXPECT_EQ(items, (QStringList{"Archivo/Abrir...",
+                                  "Archivo/Guardar imagen...",
+                                  "Archivo/Imprimir...",
+                                  "Archivo/Archivos recientes",
+                                  "Archivo/Salir",
+                                  "Ver/Acercar",
+                                  "Ver/Alejar",
+                                  "Ver/Ver todo",
+                                  "Ver/Desplazar a la izquierda",
+                                  "Ver/Desplazar a la derecha",
+                                  "Ver/Evento siguiente",
+                                  "Ver/Evento anterior",
+                                  "Ver/Eventos",
+                                  "Ver/Monitorizaciones descargadas",
+                                  "Opciones/Configuración de gráficos",
+                                  "Opciones/Umbrales",
+                                  "Monitor/Descargar datos",
+                                  "Monitor/Vaciar monitor...",
+                                  "Monitor/Opciones de comunicación...",
+                                  "Ayuda/Acerca del programa..."}));
 }
 
 TEST_F(MainDlgTest, ToolbarButtonsCarryStringTableTooltips) {
