@@ -10,8 +10,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <algorithm>
-
 #include "app/client_area.h"
 #include "app/command_table.h"
 #include "app/events_panel.h"
@@ -61,13 +59,6 @@ CMainDlg::CMainDlg(QWidget* parent)
     m_wndMonitorings = new CMonitoringsPanel(m_recordingView, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_wndMonitorings);
     m_wndMonitorings->hide();
-    // Shown, it takes the width of its columns, up to two fifths of the window.
-    connect(m_wndMonitorings, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        const int wanted = std::min(m_wndMonitorings->WidthWanted(), width() * 2 / 5);
-        if (visible && !m_wndMonitorings->isFloating() && m_wndMonitorings->width() < wanted) {
-            resizeDocks({m_wndMonitorings}, {wanted}, Qt::Horizontal);
-        }
-    });
     RegisterHandlers();
     CreateMenu();
     connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {

@@ -7,10 +7,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/recording_view.h"
 #include "chart/downloaded_monitorings.h"
@@ -114,9 +117,13 @@ CMonitoringsPanel::CMonitoringsPanel(CRecordingView& view, QWidget* parent)
     setWidget(content);
 
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (visible && !m_bListed) {
+        if (!visible) {
+            return;
+        }
+        if (!m_bListed) {
             ReadFolder();
         }
+        FitWidth();
     });
 }
 
@@ -172,9 +179,17 @@ void CMonitoringsPanel::ReadFolder() {
     m_wndNote->setText(NoteFor(listing));
 }
 
-int CMonitoringsPanel::WidthWanted() const {
+void CMonitoringsPanel::FitWidth() {
+    // Docked, the panel takes the width of its columns, up to two fifths of the window.
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (window == nullptr || isFloating()) {
+        return;
+    }
     const int frames = width() - m_wndList->viewport()->width();
-    return m_wndList->header()->length() + frames;
+    const int wanted = std::min(m_wndList->header()->length() + frames, window->width() * 2 / 5);
+    if (width() < wanted) {
+        window->resizeDocks({this}, {wanted}, Qt::Horizontal);
+    }
 }
 
 void CMonitoringsPanel::OnChooseFolder() {

@@ -36,9 +36,6 @@ public:
     // empty text for a cancel.
     void SetFolderChooser(std::function<QString()> chooser) { m_chooseFolder = std::move(chooser); }
 
-    // The width that shows every column of the list.
-    int WidthWanted() const;
-
     QTreeWidget* List() const { return m_wndList; }
     QLabel* Note() const { return m_wndNote; }
 
@@ -46,6 +43,7 @@ private:
     void OnChooseFolder();
     void OnOpen(QTreeWidgetItem* item);
     void ReadFolder();
+    void FitWidth();
 
     CRecordingView& m_view;
     QSettings* m_pUserSettings = nullptr;
