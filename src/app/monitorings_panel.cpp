@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSettings>
+#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -123,8 +124,18 @@ CMonitoringsPanel::CMonitoringsPanel(CRecordingView& view, QWidget* parent)
         if (!m_bListed) {
             ReadFolder();
         }
-        FitWidth();
+        if (ReadPending()) {
+            m_bFitWhenListed = true;
+        } else {
+            FitWidth();
+        }
     });
+}
+
+CMonitoringsPanel::~CMonitoringsPanel() {
+    if (m_pReader != nullptr) {
+        m_pReader->wait();
+    }
 }
 
 void CMonitoringsPanel::SetUserSettings(QSettings* settings) {
@@ -154,6 +165,7 @@ void CMonitoringsPanel::Refresh() {
 
 void CMonitoringsPanel::ReadFolder() {
     m_bListed = true;
+    ++m_nRequest;
     m_wndList->clear();
     m_wndFolder->SetFullText(m_strFolder.isEmpty() ? QString()
                                                    : QStringLiteral("Carpeta: ") +
@@ -162,10 +174,51 @@ void CMonitoringsPanel::ReadFolder() {
         m_wndNote->setText(
             QStringLiteral("Ninguna carpeta elegida: descargue los datos del monitor o pulse "
                            "«Elegir carpeta...»."));
+        m_bReadAgain = false;
         return;
     }
-    const DownloadTreeListing listing =
-        ListDownloadedMonitorings(QFile::encodeName(m_strFolder).toStdString());
+    m_wndNote->setText(QStringLiteral("Leyendo la carpeta..."));
+    StartReader();
+}
+
+void CMonitoringsPanel::StartReader() {
+    if (m_pReader != nullptr) {
+        m_bReadAgain = true;
+        return;
+    }
+    m_bReadAgain = false;
+    const unsigned nRequest = m_nRequest;
+    m_nReading = nRequest;
+    std::string folder = QFile::encodeName(m_strFolder).toStdString();
+    m_pReader = QThread::create([this, nRequest, folder = std::move(folder)] {
+        DownloadTreeListing listing = ListDownloadedMonitorings(folder);
+        // Queued to the panel: dropped unread if the panel is gone by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this, nRequest, listing = std::move(listing)] { ShowListing(nRequest, listing); },
+            Qt::QueuedConnection);
+    });
+    m_pReader->setParent(this);
+    connect(m_pReader, &QThread::finished, this, &CMonitoringsPanel::OnReaderDone);
+    m_pReader->start();
+}
+
+void CMonitoringsPanel::OnReaderDone() {
+    m_pReader->deleteLater();
+    m_pReader = nullptr;
+    if (m_bReadAgain) {
+        StartReader();
+    }
+}
+
+bool CMonitoringsPanel::ReadPending() const {
+    return m_pReader != nullptr && (m_bReadAgain || m_nReading == m_nRequest);
+}
+
+void CMonitoringsPanel::ShowListing(unsigned nRequest, const DownloadTreeListing& listing) {
+    if (nRequest != m_nRequest) {
+        return;
+    }
     for (const DownloadedMonitoring& monitoring : listing.monitorings) {
         const QString start = FromDisk(monitoring.strStartDate + " " + monitoring.strStartTime);
         auto* item = new QTreeWidgetItem({start.trimmed(), FromDisk(monitoring.strMonitoring),
@@ -177,6 +230,11 @@ void CMonitoringsPanel::ReadFolder() {
         m_wndList->addTopLevelItem(item);
     }
     m_wndNote->setText(NoteFor(listing));
+    if (m_bFitWhenListed && isVisible()) {
+        FitWidth();
+    }
+    m_bFitWhenListed = false;
+    emit FolderListed();
 }
 
 void CMonitoringsPanel::FitWidth() {

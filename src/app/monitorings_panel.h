@@ -6,11 +6,13 @@
 
 class QLabel;
 class QSettings;
+class QThread;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace somvix {
 
+struct DownloadTreeListing;
 class CElidedLabel;
 class CRecordingView;
 
@@ -23,6 +25,8 @@ class CMonitoringsPanel : public QDockWidget {
 
 public:
     CMonitoringsPanel(CRecordingView& view, QWidget* parent);
+    // Waits for a read underway, which the walk's bounds keep short.
+    ~CMonitoringsPanel() override;
 
     // Where the folder is kept between runs; none: it is not kept (tests).
     void SetUserSettings(QSettings* settings);
@@ -30,6 +34,8 @@ public:
     void SetFolder(const QString& folder);
     QString Folder() const;
     // Lists the folder again when the panel is shown; while hidden, it is listed when shown.
+    // The folder is read on a thread of the panel's own; a newer request drops the result of an
+    // older one still being read.
     void Refresh();
 
     // Replaces the folder dialog of "Elegir carpeta..." (tests): the chosen folder, or an
@@ -39,16 +45,29 @@ public:
     QTreeWidget* List() const { return m_wndList; }
     QLabel* Note() const { return m_wndNote; }
 
+signals:
+    // The list shows the folder as it was read for the newest request.
+    void FolderListed();
+
 private:
     void OnChooseFolder();
     void OnOpen(QTreeWidgetItem* item);
     void ReadFolder();
+    void StartReader();
+    void OnReaderDone();
+    bool ReadPending() const;  // the newest request's result is still to come
+    void ShowListing(unsigned nRequest, const DownloadTreeListing& listing);
     void FitWidth();
 
     CRecordingView& m_view;
     QSettings* m_pUserSettings = nullptr;
     QString m_strFolder;
-    bool m_bListed = false;  // the list shows m_strFolder as it was when last read
+    bool m_bListed = false;         // the list shows m_strFolder as it was when last read
+    bool m_bFitWhenListed = false;  // the read was asked for by showing the panel
+    unsigned m_nRequest = 0;        // the newest read asked for; an older one's result is dropped
+    QThread* m_pReader = nullptr;   // the read underway; one at a time
+    unsigned m_nReading = 0;        // the request the read underway is for
+    bool m_bReadAgain = false;      // a newer read waits for the one underway to end
     std::function<QString()> m_chooseFolder;
     CElidedLabel* m_wndFolder;
     QTreeWidget* m_wndList;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "app/confirm_dlg.h"
@@ -61,7 +62,8 @@ TEST_F(DownloadGuiTest, DownloadAsksAboutLeftoverShowsProgressAndReportsAfterClo
     // The monitorings panel lists the folder of the download from now on.
     m_main.MonitoringsPanel().show();
     EXPECT_EQ(m_main.MonitoringsPanel().Folder().toStdString(), Downloads().string());
-    EXPECT_EQ(m_main.MonitoringsPanel().List()->topLevelItemCount(), 2);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return m_main.MonitoringsPanel().List()->topLevelItemCount() == 2; }, 20000));
     // The status window changed while the run went on, and its bar moved.
     EXPECT_TRUE(m_statusSeen.contains("Cargando datos paciente2 ..."))
         << m_statusSeen.join('|').toStdString();

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -74,8 +76,13 @@ TEST_F(MainDlgComfortsTest, PanelListsTheChosenFolderAndOpensByEnterAndDoubleCli
     EXPECT_EQ(panel.List()->topLevelItemCount(), 0);
     const QString folder = QString::fromStdString(m_files.Path().string());
     panel.SetFolderChooser([folder] { return folder; });
+    // The chosen folder is the newer request: the missing one's result never shows.
+    QSignalSpy listed(&panel, &CMonitoringsPanel::FolderListed);
+    panel.SetFolder(folder + "/falta");
     QTest::mouseClick(panel.findChildren<QPushButton*>().constFirst(), Qt::LeftButton);
+    EXPECT_EQ(panel.Note()->text(), QStringLiteral("Leyendo la carpeta..."));
     EXPECT_EQ(m_settings.value("carpetas/descarga").toString(), folder);
+    ASSERT_TRUE(listed.wait(20000));
     QTreeWidget* list = panel.List();
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("paciente2"));
@@ -146,7 +153,8 @@ TEST_F(MainDlgComfortsTest, NextRunFindsTheWindowPanelsRecentFilesAndFolder) {
     next.RestoreWindowState();
     EXPECT_EQ(next.size(), QSize(700, 520));
     EXPECT_TRUE(next.MonitoringsPanel().isVisible());
-    EXPECT_EQ(next.MonitoringsPanel().List()->topLevelItemCount(), 2);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&next] { return next.MonitoringsPanel().List()->topLevelItemCount() == 2; }, 20000));
     EXPECT_EQ(next.RecordingView().RecentFiles(), QStringList{m_htr[0]});
 }
 
