@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
+#include <system_error>
 
 #include "device/byte_order.h"
 #include "device/crc32.h"
@@ -21,6 +23,22 @@ std::uint32_t FileCrc32(const std::filesystem::path& path) {
     return ~reg;
 }
 
+namespace {
+
+// Keeps the cause, about the file of path, in the connection; returns -1.
+int FailFile(DeviceConnection& connection, CauseKind kind, const std::filesystem::path& path,
+             std::string systemText = {}) {
+    connection.SetCause({kind, path.filename().string(), std::move(systemText)});
+    return -1;
+}
+
+// What the system said of the last failed file operation.
+std::string LastSystemError() {
+    return std::system_category().message(errno);
+}
+
+}  // namespace
+
 int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path) {
     std::array<char, 4> field{};
     if (ReceiveExact(connection, field.size(), field.data()) != 0) {
@@ -29,20 +47,21 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
     // T counts the file's bytes and the checksum after them.
     const std::uint32_t total = ReadUint32Le(field.data());
     if (total < 4) {
-        return -1;
+        return FailFile(connection, CauseKind::BadReply, path);
     }
     std::uint32_t remaining = total - 4;
     if (CheckFileSize(remaining, path.string()) != 0) {
-        return -1;
+        return FailFile(connection, CauseKind::FileTooLarge, path, std::to_string(remaining));
     }
     {
         // Unbuffered, so each chunk reaches the file as soon as it has arrived and a failing
         // write (a full disk) shows at that chunk.
         std::ofstream file;
         file.rdbuf()->pubsetbuf(nullptr, 0);
+        errno = 0;
         file.open(path, std::ios::binary | std::ios::trunc);
         if (!file) {
-            return -1;
+            return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
         std::array<char, FILE_CHUNK_BYTES> chunk{};
         while (remaining > 0) {
@@ -51,19 +70,22 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
                 return -1;  // what arrived so far stays in the file
             }
             if (!file.write(chunk.data(), static_cast<std::streamsize>(size))) {
-                return -1;
+                return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
             }
             remaining -= static_cast<std::uint32_t>(size);
         }
         file.close();
         if (!file) {
-            return -1;
+            return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
     }
     if (ReceiveExact(connection, field.size(), field.data()) != 0) {
         return -1;
     }
-    return FileCrc32(path) == ReadUint32Le(field.data()) ? 0 : -1;
+    if (FileCrc32(path) != ReadUint32Le(field.data())) {
+        return FailFile(connection, CauseKind::ChecksumMismatch, path);
+    }
+    return 0;
 }
 
 int TransactFile(DeviceConnection& connection, const std::string& command,

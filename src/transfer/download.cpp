@@ -48,6 +48,9 @@ public:
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
+            if (m_session.CheckCancel() != 0) {
+                return m_session.Abort();
+            }
             m_ui.AdvanceProgress(step);
             if (FetchUnlessDone(name) != 0) {
                 return m_session.Abort();
@@ -61,6 +64,8 @@ private:
     int FetchUnlessDone(const std::string& name) {
         switch (MeetName(name)) {
             case NameStanding::Recorded:
+                Report().skipped.push_back(name);
+                return 0;
             case NameStanding::Repeated:
                 return 0;
             case NameStanding::Clashing:
@@ -70,14 +75,15 @@ private:
                 break;
         }
         if (!IsSafeName(name)) {
-            ShowRefusedName(m_ui, name);
-            return -1;
+            return RefuseNameOf(m_session, name);
         }
         m_ui.SetStatusText("Cargando datos " + Utf8From1252(name) + " ...");
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != 0) {
-            return 0;  // declined, or the old folder could not be removed: next monitoring
+            // Declined, or the old folder could not be removed: next monitoring.
+            Report().skipped.push_back(name);
+            return 0;
         }
         return FetchAndRecord(name, monitoringFolder);
     }
@@ -87,8 +93,8 @@ private:
 
 int DownloadMonitorData(const std::string& path, HostAddressState& hostAddress,
                         HostAdaptation& adaptation, OperationUi& ui,
-                        const TransferSettings& settings) {
-    return RunTransfer<DownloadRun>(path, hostAddress, adaptation, ui, settings);
+                        const TransferSettings& settings, TransferReport* report) {
+    return RunTransfer<DownloadRun>(path, hostAddress, adaptation, ui, settings, report);
 }
 
 }  // namespace somvix

@@ -49,7 +49,7 @@ public:
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
-            if (EraseMonitoring(name, step) != 0) {
+            if (m_session.CheckCancel() != 0 || EraseMonitoring(name, step) != 0) {
                 return m_session.Abort();
             }
         }
@@ -62,8 +62,7 @@ private:
     int EraseMonitoring(const std::string& name, int step) {
         // The name names a folder on the PC before anything else is done with it.
         if (!IsSafeName(name)) {
-            ShowRefusedName(m_ui, name);
-            return -1;
+            return RefuseNameOf(m_session, name);
         }
         const NameStanding standing = MeetName(name);
         if (standing == NameStanding::Repeated || standing == NameStanding::Clashing) {
@@ -80,6 +79,7 @@ private:
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
             case CopyDecision::Keep:
+                Report().skipped.push_back(name);
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
@@ -88,8 +88,10 @@ private:
                     return -1;
                 }
                 break;
-            case CopyDecision::Recorded:
             case CopyDecision::Declined:
+                Report().skipped.push_back(name);
+                break;
+            case CopyDecision::Recorded:
                 break;
         }
         return RemoveFromMonitor(name);
@@ -134,7 +136,9 @@ private:
         }
         if (reply == REPLY_DELETE_OK) {
             AppendNameLine(m_records.eraseLog, name);
+            Report().erased.push_back(name);
         } else {
+            Report().refused.push_back(name);
             m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", Utf8From1252(name)),
                              "Error", MessageIcon::Exclamation);
         }
@@ -160,9 +164,9 @@ std::string CapitalLetters(const std::string& name) {
 }
 
 int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
-                     HostAdaptation& adaptation, OperationUi& ui,
-                     const TransferSettings& settings) {
-    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings);
+                     HostAdaptation& adaptation, OperationUi& ui, const TransferSettings& settings,
+                     TransferReport* report) {
+    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings, report);
 }
 
 }  // namespace somvix

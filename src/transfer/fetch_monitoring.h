@@ -1,6 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+#include "device/failure_cause.h"
 
 namespace somvix {
 
@@ -16,6 +19,11 @@ struct RecordPaths;
 // and what was written stays.
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
                          const std::string& monitoringFolder, FileSync& fileSync);
+
+// The cause of a failed sync or write of path, with what the system said of it; errno is
+// cleared before the call that may fail, so that an old error is not told as this one's.
+FailureCause SyncFailure(const std::filesystem::path& path);
+FailureCause WriteFailure(const std::filesystem::path& path);
 
 // Records a fetched monitoring: its line in the download log, then in the downloaded list.
 // 0 once it stands in the downloaded list; -1 when the list cannot be written.

@@ -1,5 +1,7 @@
 #include "transfer/transfer_run.h"
 
+#include <cerrno>
+
 #include "device/protocol.h"
 #include "shared/operation_ui.h"
 #include "transfer/device_session.h"
@@ -32,6 +34,10 @@ TransferRun::TransferRun(DeviceSession& session, const TransferSettings& setting
 int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings) {
     m_ui.SetStatusText("Cargando lista de archivos...");
     if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
+        return -1;
+    }
+    // A cancel while the list came in is seen before anything is written.
+    if (m_session.CheckCancel() != 0) {
         return -1;
     }
     if (list.empty()) {
@@ -69,22 +75,29 @@ NameStanding TransferRun::MeetName(const std::string& name) {
 }
 
 void TransferRun::RefuseName(const std::string& name) {
-    ShowRefusedName(m_ui, name);
+    RefuseNameOf(m_session, name);
     m_nResult = -1;
 }
 
 int TransferRun::FetchAndRecord(const std::string& name, const std::string& monitoringFolder) {
-    if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0 ||
-        SyncFolderChain(monitoringFolder) != 0) {
+    if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0) {
         return -1;
     }
-    return RecordFetchedMonitoring(m_records, name);
+    if (SyncFolderChain(monitoringFolder) != 0) {
+        return m_session.Fail(SyncFailure(monitoringFolder));
+    }
+    if (RecordFetchedMonitoring(m_records, name) != 0) {
+        return m_session.Fail(WriteFailure(m_records.downloadedList));
+    }
+    Report().fetched.push_back(name);
+    return 0;
 }
 
 int TransferRun::SyncFolderChain(const std::string& monitoringFolder) {
     // A record says the files are there for good: so must be every entry on the way to them,
     // the monitoring folder's in the device folder and those of the folders made by this run.
     FileSync& sync = m_settings.Sync();
+    errno = 0;
     if (sync.SyncFolder(monitoringFolder) != 0 || sync.SyncFolder(m_strDeviceFolder) != 0) {
         return -1;
     }

@@ -50,6 +50,9 @@ protected:
     // Shows why a name from the monitor is not handled; the run goes on but ends as failed.
     void RefuseName(const std::string& name);
 
+    // The run's account of what it did, kept by the session.
+    TransferReport& Report() { return m_session.Report(); }
+
     // Fetches the monitoring into its folder, makes every folder entry it hangs on durable and
     // records it as fetched. 0 once it stands in the downloaded list; -1 otherwise (the caller
     // aborts; what was written stays, unrecorded).
@@ -80,8 +83,10 @@ private:
 // that returns the result), on the folder of path.
 template <class Run>
 int RunTransfer(const std::string& path, HostAddressState& hostAddress, HostAdaptation& adaptation,
-                OperationUi& ui, const TransferSettings& settings) {
+                OperationUi& ui, const TransferSettings& settings, TransferReport* report) {
+    TransferReport unused;
     return RunLoggedInSession(path, hostAddress, adaptation, ui, settings.connection,
+                              report != nullptr ? *report : unused,
                               [&](DeviceSession& session, const std::string& downloadFolder,
                                   const std::string& deviceName) {
                                   return Run(session, settings, downloadFolder, deviceName).Run();

@@ -238,6 +238,7 @@ TEST_P(HostAdaptationTest, FailedAddReportsAndLeavesTheStateAlone) {
     EXPECT_EQ(Adapt(), -1);
     EXPECT_EQ(Steps(), (Lines{B().lookStep, B().addStep, B().lookStep}));
     EXPECT_EQ(m_ui.StatusTexts(), (Lines{"ERROR adaptando configuración de red"}));
+    EXPECT_EQ(m_adaptation->FailureText().rfind("no se pudo añadir la dirección 10.8.0.2", 0), 0u);
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
     EXPECT_EQ(m_state.m_bAddressAdded, 0);
 }

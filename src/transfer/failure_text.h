@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "device/failure_cause.h"
+
+namespace somvix {
+
+// The cause in words for the user (UTF-8, one line, no final stop); empty for no failure.
+std::string DescribeCause(const FailureCause& cause);
+
+}  // namespace somvix
