@@ -71,6 +71,7 @@ void CMainDlg::RegisterHandlers() {
     m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
     m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
     m_handlers[ID_ERASE] = &CMainDlg::OnErase;
+    m_handlers[ID_MONITOR_CONTENTS] = &CMainDlg::OnMonitorContents;
     m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
     m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;

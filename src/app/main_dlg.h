@@ -26,9 +26,12 @@ class QToolBar;
 
 namespace somvix {
 
+class CancelRequest;
+
 class CClientArea;
 class CStatusDlg;
 class HostAdaptation;
+struct TransferReport;
 struct TransferSettings;
 
 // The main window: it holds the program's state and handles every command of the user. The
@@ -123,11 +126,25 @@ private:
     bool ChooseDownloadFolder(std::string& path);
     // The records folder and the connection options of a device operation.
     TransferSettings MakeTransferSettings() const;
-    // Runs the operation on a worker thread while the status window holds the user.
-    int RunDeviceOperation(const std::function<int(OperationUi&)>& operation);
+    // Runs the operation on a worker thread while the status window holds the user; with a
+    // cancel request, the status window offers "Cancelar", which makes it.
+    int RunDeviceOperation(const std::function<int(OperationUi&)>& operation,
+                           CancelRequest* cancel = nullptr);
+    // The final message of a download or erase: completed, failed (with the cause as its
+    // detail) or cancelled.
+    struct FinalTexts {
+        const char* completed;
+        const char* failed;
+        const char* cancelled;
+        const char* caption;  // of the completion and the cancel
+    };
+    void ShowFinalMessage(int result, const TransferReport& report, const FinalTexts& texts);
 
     // --- Erase (main_dlg_erase.cpp) ---
     void OnErase();
+
+    // --- What the monitor holds (main_dlg_contents.cpp) ---
+    void OnMonitorContents();
 
     // Command table: id -> handler. Ids without an entry have no handler yet.
     std::map<int, Handler> m_handlers;

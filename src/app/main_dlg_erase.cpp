@@ -3,8 +3,10 @@
 
 #include "app/confirm_dlg.h"
 #include "app/main_dlg.h"
+#include "device/cancel_request.h"
 #include "transfer/erase.h"
 #include "transfer/query_monitor_name.h"
+#include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -37,15 +39,19 @@ void CMainDlg::OnErase() {
     }
 
     OpenStatusWindow();
-    const int result = RunDeviceOperation([&](OperationUi& ui) {
-        return EraseMonitorData(path, m_hostAddress, adaptation, ui, settings);
-    });
+    CancelRequest cancel;
+    TransferSettings cancellable = settings;
+    cancellable.connection.cancel = &cancel;
+    TransferReport report;
+    const int result = RunDeviceOperation(
+        [&](OperationUi& ui) {
+            return EraseMonitorData(path, m_hostAddress, adaptation, ui, cancellable, &report);
+        },
+        &cancel);
     DestroyStatusWindow();
-    if (result < 0) {
-        ShowMessageBox(ERASE_FAILED_TEXT, "Error", MessageIcon::Hand);
-    } else {
-        ShowMessageBox(ERASE_COMPLETED_TEXT, "Fin vaciado", MessageIcon::Asterisk);
-    }
+    ShowFinalMessage(
+        result, report,
+        {ERASE_COMPLETED_TEXT, ERASE_FAILED_TEXT, ERASE_CANCELLED_TEXT, "Fin vaciado"});
 }
 
 }  // namespace somvix

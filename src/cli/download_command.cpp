@@ -6,10 +6,12 @@
 
 #include "cli/cli_operation_ui.h"
 #include "cli/transfer_options.h"
+#include "cli/transfer_outcome.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
 #include "transfer/download.h"
 #include "transfer/download_folder.h"
+#include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -41,19 +43,18 @@ public:
             return status;
         }
 
-        CliOperationUi ui(context);
+        CliOperationUi ui(context, m_options.GetVerbosity());
         if (!m_strReplaceIncomplete.empty()) {
             ui.SetAnswer("¿Desea reemplazarlos?", AnswerFromFlag(m_strReplaceIncomplete));
         }
+        TransferReport report;
         const int result = DownloadMonitorData(FolderChoicePath(m_strFolder), hostAddress,
-                                               *adaptation, ui, settings);
+                                               *adaptation, ui, settings, &report);
         ui.EndProgressLine();
-        if (result == -1) {
-            context.out << "Error en descarga de datos\n";
-            return 1;
-        }
-        context.out << "Descarga de datos completada\n";
-        return 0;
+        return FinishDeviceVerb(
+            context, result, report,
+            {DOWNLOAD_COMPLETED_TEXT, DOWNLOAD_FAILED_TEXT, DOWNLOAD_CANCELLED_TEXT},
+            m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:

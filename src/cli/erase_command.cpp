@@ -6,11 +6,13 @@
 
 #include "cli/cli_operation_ui.h"
 #include "cli/transfer_options.h"
+#include "cli/transfer_outcome.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
 #include "transfer/download_folder.h"
 #include "transfer/erase.h"
 #include "transfer/query_monitor_name.h"
+#include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
@@ -27,6 +29,9 @@ public:
     void Register(CLI::App& verb) override {
         AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
+        verb.footer(
+            "Estado de salida: 0 terminado, 1 error (la causa va a la salida de errores), 2 uso "
+            "incorrecto, 3 sin confirmar \"¿Desea continuar?\", 130 cancelado con Ctrl+C.");
         verb.add_flag("--yes", m_bYes,
                       "Answer \"¿Desea continuar?\" with yes (default: ask on a terminal, else "
                       "no)");
@@ -51,7 +56,7 @@ public:
             return status;
         }
 
-        CliOperationUi ui(context);
+        CliOperationUi ui(context, m_options.GetVerbosity());
         SetAnswers(ui);
         const std::string monitorName =
             MonitorNameForErase(hostAddress, *adaptation, settings.connection);
@@ -59,15 +64,13 @@ public:
             ConfirmAnswer::Yes) {
             return EXIT_DECLINED;
         }
-        const int result =
-            EraseMonitorData(FolderChoicePath(m_strFolder), hostAddress, *adaptation, ui, settings);
+        TransferReport report;
+        const int result = EraseMonitorData(FolderChoicePath(m_strFolder), hostAddress, *adaptation,
+                                            ui, settings, &report);
         ui.EndProgressLine();
-        if (result < 0) {
-            context.out << ERASE_FAILED_TEXT << '\n';
-            return 1;
-        }
-        context.out << ERASE_COMPLETED_TEXT << '\n';
-        return 0;
+        return FinishDeviceVerb(context, result, report,
+                                {ERASE_COMPLETED_TEXT, ERASE_FAILED_TEXT, ERASE_CANCELLED_TEXT},
+                                m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:

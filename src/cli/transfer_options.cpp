@@ -41,6 +41,23 @@ void CliTransferOptions::Register(CLI::App& verb) {
                     "Folder of the downloaded list and the logs of each monitor (default: the "
                     "program's data folder)")
         ->check(CLI::ExistingDirectory);
+    CLI::Option* verbose = verb.add_flag(
+        "--verbose", m_bVerbose, "Muestra cada orden enviada y el tamaño de cada respuesta");
+    CLI::Option* quiet =
+        verb.add_flag("--quiet", m_bQuiet, "Muestra solo la línea final, sin pasos ni causas");
+    verbose->excludes(quiet);
+    verb.add_flag("--json", m_bJson,
+                  "Escribe el resultado como un objeto JSON en la salida estándar");
+    verb.footer(
+        "Estado de salida: 0 terminado, 1 error (la causa va a la salida de errores), 2 uso "
+        "incorrecto, 130 cancelado con Ctrl+C.");
+}
+
+Verbosity CliTransferOptions::GetVerbosity() const {
+    if (m_bQuiet) {
+        return Verbosity::Quiet;
+    }
+    return m_bVerbose ? Verbosity::Verbose : Verbosity::Normal;
 }
 
 void CliTransferOptions::ApplyTo(HostAddressState& hostAddress) const {
@@ -64,6 +81,7 @@ int CliTransferOptions::MakeSettings(TransferSettings& settings, CliContext& con
         }
     }
     settings.connection.port = m_nPort;
+    settings.connection.cancel = context.cancel;
     return 0;
 }
 

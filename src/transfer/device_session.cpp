@@ -1,5 +1,8 @@
 #include "transfer/device_session.h"
 
+#include <cstdint>
+#include <system_error>
+
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
@@ -12,7 +15,7 @@ namespace somvix {
 
 namespace {
 
-// The name to show of the monitor's text: control characters as "?".
+// The monitor's text with control characters as "?", still in its code page.
 std::string Printable(const std::string& name) {
     std::string shown;
     for (const char character : name) {
@@ -23,6 +26,10 @@ std::string Printable(const std::string& name) {
 }
 
 }  // namespace
+
+std::string PrintableName(const std::string& name) {
+    return Utf8From1252(Printable(name));
+}
 
 DeviceSession::DeviceSession(HostAddressState& hostAddress, HostAdaptation& adaptation,
                              OperationUi& ui, TransferReport& report)
@@ -64,6 +71,9 @@ int DeviceSession::Transact(const std::string& command, std::string& reply) {
     if (somvix::Transact(m_connection, command, reply) != 0) {
         return Fail(m_connection.Cause());
     }
+    // The credential stays off the screen.
+    m_ui.ShowExchange(command == COMMAND_AUTH ? command.substr(0, command.find(' ')) : command,
+                      reply.size());
     return 0;
 }
 
@@ -74,6 +84,9 @@ int DeviceSession::TransactFile(const std::string& command, const std::filesyste
     if (somvix::TransactFile(m_connection, command, path) != 0) {
         return Fail(m_connection.Cause());
     }
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    m_ui.ShowExchange(command, error ? 0 : static_cast<std::size_t>(size));
     return 0;
 }
 
@@ -187,8 +200,7 @@ int RunLoggedInSession(const std::string& path, HostAddressState& hostAddress,
 }
 
 void ShowRefusedName(OperationUi& ui, const std::string& name) {
-    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + Utf8From1252(Printable(name)) +
-                     "\"");
+    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + PrintableName(name) + "\"");
 }
 
 int RefuseNameOf(DeviceSession& session, const std::string& name) {

@@ -95,6 +95,10 @@ int RunLoggedInSession(const std::string& path, HostAddressState& hostAddress,
                        const ConnectionOptions& options, TransferReport& report,
                        const LoggedInRun& run);
 
+// A name or command of the monitor as the user sees it: UTF-8, with every control character
+// shown as "?", so that nothing in it can steer a terminal.
+std::string PrintableName(const std::string& name);
+
 // The status line that says why a name from the monitor was refused.
 void ShowRefusedName(OperationUi& ui, const std::string& name);
 // The same, and the refusal kept as the session's cause. Returns -1.

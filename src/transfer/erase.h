@@ -18,6 +18,7 @@ inline constexpr const char* ERASE_DOWNLOAD_QUESTION = "¿Descargar datos antes 
 // The final messages of the erase command.
 inline constexpr const char* ERASE_COMPLETED_TEXT = "Vaciado de datos completado";
 inline constexpr const char* ERASE_FAILED_TEXT = "Error vaciado de datos";
+inline constexpr const char* ERASE_CANCELLED_TEXT = "Vaciado de datos cancelado";
 
 // The statement of the first question, naming the monitor (which may be empty).
 std::string EraseStatement(const std::string& monitorName);

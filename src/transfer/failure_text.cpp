@@ -61,4 +61,44 @@ std::string DescribeCause(const FailureCause& cause) {
     return {};
 }
 
+const char* CauseKey(CauseKind kind) {
+    switch (kind) {
+        case CauseKind::None:
+            return "none";
+        case CauseKind::Refused:
+            return "refused";
+        case CauseKind::NoSuchHost:
+            return "no_such_host";
+        case CauseKind::ConnectFailed:
+            return "connect_failed";
+        case CauseKind::NoReply:
+            return "no_reply";
+        case CauseKind::ConnectionLost:
+            return "connection_lost";
+        case CauseKind::ReplyTooLarge:
+            return "reply_too_large";
+        case CauseKind::BadReply:
+            return "bad_reply";
+        case CauseKind::ChecksumMismatch:
+            return "checksum_mismatch";
+        case CauseKind::FileTooLarge:
+            return "file_too_large";
+        case CauseKind::WriteFailed:
+            return "write_failed";
+        case CauseKind::SyncFailed:
+            return "sync_failed";
+        case CauseKind::Adaptation:
+            return "adaptation";
+        case CauseKind::NameRefused:
+            return "name_refused";
+        case CauseKind::LoginRefused:
+            return "login_refused";
+        case CauseKind::EndRefused:
+            return "end_refused";
+        case CauseKind::Cancelled:
+            return "cancelled";
+    }
+    return "none";
+}
+
 }  // namespace somvix

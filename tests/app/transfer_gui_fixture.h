@@ -66,6 +66,7 @@ protected:
             ASSERT_NE(box, nullptr);
             m_shown << box->windowTitle() << box->text();
             m_finalIcon = box->icon();
+            m_strFinalDetail = box->detailedText();
             m_bStatusWindowBehindFinalMessage =
                 m_main.StatusWindow() != nullptr && m_main.StatusWindow()->isVisible();
             box->button(QMessageBox::Ok)->click();
@@ -105,6 +106,7 @@ protected:
     std::unique_ptr<ModalAnswerer> m_answerer;
     QStringList m_shown;
     QMessageBox::Icon m_finalIcon = QMessageBox::NoIcon;
+    QString m_strFinalDetail;
     bool m_bStatusWindowBehindFinalMessage = false;
     QTimer m_watch;
     QStringList m_statusSeen;
