@@ -78,7 +78,9 @@ TEST_F(EraseCommandTest, AnswerFlagsRunTheWholeEraseAndNameTheMonitor) {
               "Eliminando datos paciente2 ...\n"
               "No existen datos de PACIENTE2-SOMVIXSIM en su PC\n"
               "¿Descargar datos antes de eliminar? Si\n"
-              "Desconectando ...\n");
+              "Desconectando ...\n"
+              "2 monitorizaciones descargadas (12 archivos, 5480 bytes), 2 eliminadas del "
+              "monitor\n");
     EXPECT_FALSE(OnMonitor("paciente1"));
     EXPECT_FALSE(OnMonitor("paciente2"));
     EXPECT_EQ(ReadFileBytes(MonitoringFolder("paciente1") / "paciente1.htr"), original);
@@ -187,7 +189,7 @@ TEST_F(EraseCommandTest, WithoutANameTheHostNameStandsInAndTheFailureIsStatusOne
     EXPECT_EQ(m_out.str(), "Error vaciado de datos\n");
     EXPECT_EQ(m_err.str(),
               "Se eliminarán todos los datos de monitorizaciones en el monitor  127.0.0.1\n"
-              "¿Desea continuar? Si\nConectando...\n");
+              "¿Desea continuar? Si\nConectando...\nCausa: El monitor rechazó la conexión\n");
 }
 
 TEST_F(EraseCommandTest, UsageErrorsGiveStatusTwo) {
