@@ -51,7 +51,7 @@ int CMainApp::InitInstance(const StartOptions& options) {
     }
     mainDlg.show();
     if (!options.recordingPath.empty() &&
-        mainDlg.OpenRecordingFile(options.recordingPath.string()) != 0) {
+        mainDlg.RecordingView().OpenRecordingFile(options.recordingPath.string()) != 0) {
         std::cerr << "somvixmn: " << options.recordingPath.string()
                   << " is not a trend recording (.htr)\n";
     }

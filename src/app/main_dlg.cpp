@@ -10,16 +10,13 @@
 
 #include "app/client_area.h"
 #include "app/command_table.h"
+#include "app/message_box.h"
 #include "app/status_dlg.h"
-#include "chart/caption.h"
 #include "chart/render/fonts.h"
-#include "chart/render/marker_draw.h"
-#include "chart/render/paint_charts.h"
 #include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
-#include "shared/code_page_text.h"
 #include "shared/language.h"
 
 namespace {
@@ -42,13 +39,20 @@ QPixmap ToolbarPicture(int commandId) {
 
 }  // namespace
 
-CMainDlg::CMainDlg(QWidget* parent) : QMainWindow(parent), m_hIcon(QPixmap(somvixmn_icon_xpm)) {
+CMainDlg::CMainDlg(QWidget* parent)
+    : QMainWindow(parent), m_hIcon(QPixmap(somvixmn_icon_xpm)), m_recordingView(this, m_settings) {
     setWindowTitle(QStringLiteral("somvixmn"));
     setWindowIcon(m_hIcon);
     m_wndClient = new CClientArea(this);
     setCentralWidget(m_wndClient);
     RegisterHandlers();
     CreateMenu();
+    connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {
+        UpdateCaption();
+        m_wndClient->update();
+    });
+    connect(&m_recordingView, &CRecordingView::RepaintNeeded, m_wndClient,
+            qOverload<>(&QWidget::update));
 
     // The window has no controls: Enter (OK) and Escape (Cancel) end it at once, as the close
     // box does.
@@ -162,27 +166,15 @@ void CMainDlg::OnInitDialog() {
     MeasureClient();
     m_layout = ComputeLayout(m_rcClient, m_rcInside, m_nCharWidth, m_nLineHeight);
 
-    m_recording.m_bChartShown = 0;
-    m_recording.m_nSamples = 0;
     m_nLanguage = DetectLanguage();
-    m_bmpEvent = LoadEventBitmap();
-    CreateVerticalFont();
+    m_recordingView.LoadMarkerStyle(m_nLogPixelsY);
     UpdateCaption();
     m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
     ReadSettings();
 }
 
-void CMainDlg::CreateVerticalFont() {
-    // Turned 90 degrees when drawn: the event labels read from bottom to top.
-    m_fontVertical = MakeFont(QStringLiteral("Arial"), 8, m_nLogPixelsY);
-}
-
 void CMainDlg::UpdateCaption() {
-    // The folder is named after the monitoring, and the start comes from the .fhi file: both are
-    // code page 1252.
-    setWindowTitle(QString::fromStdString(Utf8From1252(
-        MakeCaption(m_recording.m_strFileTitle, m_recording.m_strPathName, m_recording.m_strFileExt,
-                    m_recording.m_strStartDate, m_recording.m_strStartTime))));
+    setWindowTitle(m_recordingView.Caption());
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {
@@ -196,9 +188,6 @@ void CMainDlg::OnSize() {
     }
     MeasureClient();
     m_layout = ComputeLayout(m_rcClient, m_rcInside, m_nCharWidth, m_nLineHeight);
-    if (m_recording.m_nSamples > 0) {
-        m_recording.m_bChartShown = 1;
-    }
     m_wndClient->update();
 }
 
@@ -208,12 +197,16 @@ void CMainDlg::OnPaint(QPainter& painter) {
     if (isMinimized() || m_layout.m_nClientWidth <= 0 || m_layout.m_nClientHeight <= 0) {
         return;
     }
-    PaintCharts(painter, m_recording, m_layout, m_chartUpper, m_chartLower,
-                EventMarkerStyle{m_bmpEvent, m_fontVertical});
+    m_recordingView.Paint(painter, m_layout);
     // A repaint during a device operation leaves the keyboard with the status window.
     if (m_pStatusDlg != nullptr) {
         m_pStatusDlg->setFocus();
     }
+}
+
+void CMainDlg::ShowMessageBox(const std::string& text, const std::string& caption,
+                              MessageIcon icon) {
+    somvix::ShowMessageBox(this, text, caption, icon);
 }
 
 }  // namespace somvix

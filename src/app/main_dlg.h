@@ -12,9 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "app/recording_view.h"
 #include "chart/layout.h"
-#include "chart/recording_store.h"
-#include "chart/trend_chart.h"
 #include "device/device_connection.h"
 #include "hostnet/host_address_state.h"
 #include "settings/display_settings.h"
@@ -66,7 +65,6 @@ public:
     int LogPixelsY() const { return m_nLogPixelsY; }
     int Language() const { return m_nLanguage; }
     const QFont& TextFont() const { return m_fontText; }
-    const QFont& VerticalFont() const { return m_fontVertical; }
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     const std::filesystem::path& SettingsPath() const { return m_strSettingsPath; }
 
@@ -82,16 +80,9 @@ public:
     // Replaces the platform's host address adaptation (tests).
     void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
 
-    // --- Recording and charts (main_dlg_recording.cpp) ---
-    // Opens a recording without the file dialog, as for a file named on the command line; -1
-    // for a file that is not a .htr recording (nothing changes then).
-    int OpenRecordingFile(const std::string& pathName);
-    // Replaces the open-file dialog (tests): the chooser returns the chosen path, or an empty
-    // text for a cancel.
-    void SetRecordingFileChooser(std::function<QString()> chooser);
-    const RecordingStore& Recording() const { return m_recording; }
-    const CTrendChart& UpperChart() const { return m_chartUpper; }
-    const CTrendChart& LowerChart() const { return m_chartLower; }
+    // The recording, its charts and how they are opened and painted.
+    CRecordingView& RecordingView() { return m_recordingView; }
+    const CRecordingView& RecordingView() const { return m_recordingView; }
 
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
@@ -112,8 +103,8 @@ private:
     void RegisterHandlers();
     void OnSize();
     void MeasureClient();
-    void CreateVerticalFont();
     void UpdateCaption();
+    void OnOpenRecording() { m_recordingView.OnOpenRecording(); }
 
     // Device operations (main_dlg_transfer.cpp).
     enum class FinalMessage { AfterClosing, BeforeClosing };
@@ -142,6 +133,7 @@ private:
 
     // --- Erase (main_dlg_erase.cpp) ---
     void OnErase();
+    void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
 
     // --- What the monitor holds (main_dlg_contents.cpp) ---
     void OnMonitorContents();
@@ -164,19 +156,6 @@ private:
     int m_nLineHeight = 0;
     int m_nLogPixelsY = 0;
     QFont m_fontText;
-    QFont m_fontVertical;
-
-    // --- Recording and charts (main_dlg_recording.cpp) ---
-    void OnOpenRecording();
-    int ChooseRecordingFile(std::string& pathName);
-    void ReadRecording();
-    void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
-
-    RecordingStore m_recording;  // m_nSamples, m_bChartShown and the rest of the open recording
-    CTrendChart m_chartUpper;    // channel 1
-    CTrendChart m_chartLower;    // channel 2
-    QImage m_bmpEvent;           // the event marker picture "IDB_BITMAP_EVENTO"
-    std::function<QString()> m_chooseRecordingFile;
 
     int m_nLanguage = -1;  // 1 Spanish, 2 English, -1 neither; chooses the adapter name
 
@@ -192,10 +171,10 @@ private:
     void WriteSettings();
     void OnThresholds();
     void OnGraphOptions();
-    // Restores the displayed trend from the values as read and hides again as the settings
-    // say, then repaints (main_dlg_recording.cpp).
-    void ApplyZoneHiding();
     DisplaySettings m_settings;
+
+    // Declared after the settings, which it reads.
+    CRecordingView m_recordingView;
 
     // About box (main_dlg_about.cpp).
     void OnAbout();

@@ -22,7 +22,7 @@ void CMainDlg::OnThresholds() {
     }
     m_settings.m_nBadElectrodeThreshold = dlg.m_nThreshold;
     WriteSettings();
-    ApplyZoneHiding();
+    m_recordingView.ApplyZoneHiding();
 }
 
 void CMainDlg::OnGraphOptions() {
@@ -35,7 +35,7 @@ void CMainDlg::OnGraphOptions() {
     m_settings.m_bShowBadContact = dlg.m_bHideBadElectrodes == 0 ? 1 : 0;
     m_settings.m_bShowImpedanceOff = dlg.m_bHideInactiveImpedance == 0 ? 1 : 0;
     WriteSettings();
-    ApplyZoneHiding();
+    m_recordingView.ApplyZoneHiding();
 }
 
 }  // namespace somvix

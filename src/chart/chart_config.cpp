@@ -14,20 +14,23 @@ constexpr int MIN_SPAN_UNITS = 180;
 constexpr int UNITS_PER_LABEL = 10;
 
 // What both charts share; the panel is the chart's place in the layout.
-void ConfigureCommon(CTrendChart& chart, const PanelLayout& layout, int panelX, int panelY,
-                     double panelWidth, double panelHeight, int xRange, int samplesPerUnit) {
-    chart.SetLeft(panelX);
-    chart.SetTop(panelY);
-    chart.SetWidthFrac(panelWidth);
-    chart.SetHeightFrac(panelHeight);
-    chart.SetRefWidth(layout.m_nClientWidth);
-    chart.SetRefHeight(layout.m_nClientHeight);
-    chart.SetXRange(xRange);
-    chart.SetFullScale(100.0);
-    chart.SetXLabelStep(10.0);
-    chart.SetXGridStep(samplesPerUnit * UNITS_PER_LABEL);
-    chart.SetSeriesCount(1);
-    chart.SetYLabelPoints(8);
+TrendChartProperties CommonProperties(const PanelLayout& layout, int panelX, int panelY,
+                                      double panelWidth, double panelHeight, int xRange,
+                                      int samplesPerUnit) {
+    TrendChartProperties p;
+    p.m_nLeft = panelX;
+    p.m_nTop = panelY;
+    p.m_dWidthFrac = panelWidth;
+    p.m_dHeightFrac = panelHeight;
+    p.m_nRefWidth = layout.m_nClientWidth;
+    p.m_nRefHeight = layout.m_nClientHeight;
+    p.m_nXRange = xRange;
+    p.m_dFullScale = 100.0;
+    p.m_dXLabelStep = 10.0;
+    p.m_nXGridStep = samplesPerUnit * UNITS_PER_LABEL;
+    p.m_nSeries = 1;
+    p.m_nYLabelPoints = 8;
+    return p;
 }
 
 }  // namespace
@@ -40,30 +43,39 @@ int SpanUnits(int nSamples, int nSamplesPerUnit) {
     return (span + UNITS_PER_LABEL - 1) / UNITS_PER_LABEL * UNITS_PER_LABEL;
 }
 
+TrendChartProperties UpperChartProperties(const RecordingStore& store, const PanelLayout& layout,
+                                          int spanUnits) {
+    TrendChartProperties p = CommonProperties(
+        layout, layout.m_nTopPanelX, layout.m_nTopPanelY, layout.m_dTopPanelWidth,
+        layout.m_dTopPanelHeight, spanUnits * store.m_nSamplesPerUnit, store.m_nSamplesPerUnit);
+    p.m_nYLines = 11;
+    p.m_dXLabelOrigin = 0.0;
+    p.m_bWarpY = true;
+    p.m_nXLabelPoints = 8;
+    p.m_nLineWidth = 4;
+    p.m_series[0] = SeriesDescriptor{&store.m_trend1, UPPER_CURVE_COLOR};
+    return p;
+}
+
+TrendChartProperties LowerChartProperties(const RecordingStore& store, const PanelLayout& layout,
+                                          int spanUnits) {
+    TrendChartProperties p = CommonProperties(
+        layout, layout.m_nBottomPanelX, layout.m_nBottomPanelY, layout.m_dBottomPanelWidth,
+        layout.m_dBottomPanelHeight, spanUnits * store.m_nSamplesPerUnit, store.m_nSamplesPerUnit);
+    p.m_nYLines = 5;
+    p.m_dXLabelOrigin = -1.0;
+    p.m_bWarpY = false;
+    p.m_nXLabelPoints = 0;
+    p.m_nLineWidth = 3;
+    p.m_series[0] = SeriesDescriptor{&store.m_trend2, LOWER_CURVE_COLOR};
+    return p;
+}
+
 void ConfigureCharts(CTrendChart& upper, CTrendChart& lower, const RecordingStore& store,
                      const PanelLayout& layout, int spanUnits) {
-    const int xRange = spanUnits * store.m_nSamplesPerUnit;
-
-    ConfigureCommon(upper, layout, layout.m_nTopPanelX, layout.m_nTopPanelY,
-                    layout.m_dTopPanelWidth, layout.m_dTopPanelHeight, xRange,
-                    store.m_nSamplesPerUnit);
-    upper.SetYLines(11);
-    upper.SetXLabelOrigin(0.0);
-    upper.SetWarpY(1);
+    upper.SetProperties(UpperChartProperties(store, layout, spanUnits));
     upper.SetWarpKnots(WARP_ABSCISSAE, WARP_ORDINATES, WARP_KNOTS);
-    upper.SetXLabelPoints(8);
-    upper.SetLineWidth(4);
-    upper.SetSeries(0, SeriesDescriptor{&store.m_trend1, UPPER_CURVE_COLOR});
-
-    ConfigureCommon(lower, layout, layout.m_nBottomPanelX, layout.m_nBottomPanelY,
-                    layout.m_dBottomPanelWidth, layout.m_dBottomPanelHeight, xRange,
-                    store.m_nSamplesPerUnit);
-    lower.SetYLines(5);
-    lower.SetXLabelOrigin(-1.0);
-    lower.SetWarpY(0);
-    lower.SetXLabelPoints(0);
-    lower.SetLineWidth(3);
-    lower.SetSeries(0, SeriesDescriptor{&store.m_trend2, LOWER_CURVE_COLOR});
+    lower.SetProperties(LowerChartProperties(store, layout, spanUnits));
 }
 
 }  // namespace somvix

@@ -10,6 +10,13 @@ namespace somvix {
 // units plus one, raised to a multiple of 10 (721 samples give 190, 3600 give 910).
 int SpanUnits(int nSamples, int nSamplesPerUnit);
 
+// The properties of the upper chart (channel 1 in red on the warped axis with time labels) and
+// of the lower one (channel 2 in blue on a linear axis without them).
+TrendChartProperties UpperChartProperties(const RecordingStore& store, const PanelLayout& layout,
+                                          int spanUnits);
+TrendChartProperties LowerChartProperties(const RecordingStore& store, const PanelLayout& layout,
+                                          int spanUnits);
+
 // Sets every property of both charts from the recording and the layout before a paint: the
 // upper chart draws channel 1 in red on the warped axis with time labels, the lower one
 // channel 2 in blue on a linear axis without them.

@@ -6,6 +6,16 @@
 
 namespace somvix {
 
+namespace {
+
+// Whether text starting at `left` keeps `gap` pixels of white after text ending at
+// `previousRight` (none: nothing drawn before).
+bool IsClearOf(std::optional<int> previousRight, int left, int gap) {
+    return !previousRight || left >= *previousRight + gap;
+}
+
+}  // namespace
+
 std::string FormatLabel(double value) {
     char text[400];
     const auto result =
@@ -63,11 +73,20 @@ std::vector<GridLabel> TimeLabels(const CTrendChart& chart, const ChartGeometry&
     // About one line height above the plot bottom, in whole logical units.
     const int rowK = -TruncToInt((timeLineHeight + 1) / py);
     const int y = TruncToInt(rowK * py);
+    // Labels that touch read as one number ("100110"): a label needs a blank's width of white
+    // after the one drawn before it, or it is left out.
+    const int gap = textWidth(" ");
+    std::optional<int> previousRight;
     for (long long k = p.m_nXGridStep; k < p.m_nXRange; k += p.m_nXGridStep) {
         const long long label = k / p.m_nXGridStep;
         std::string text = FormatLabel(label * p.m_dXLabelStep + p.m_dXLabelOrigin);
         const int width = textWidth(text);
-        labels.push_back({std::move(text), TruncToInt(k * px - width / 2), y});
+        const int x = TruncToInt(k * px - width / 2);
+        if (!IsClearOf(previousRight, x, gap)) {
+            continue;
+        }
+        previousRight = x + width;
+        labels.push_back({std::move(text), x, y});
     }
     return labels;
 }

@@ -37,7 +37,9 @@ std::vector<HorizontalGridRow> HorizontalGridRows(const CTrendChart& chart,
 std::vector<GridLine> VerticalGridLines(const CTrendChart& chart, const ChartGeometry& geometry);
 
 // The time labels along the inside of the plot's bottom edge, centred on the vertical lines,
-// none at the origin nor at the right edge, none at all for a negative label origin.
+// none at the origin nor at the right edge, none at all for a negative label origin. A label
+// that would come closer than a blank's width to the label drawn before it is left out; the
+// others keep their places.
 // timeLineHeight as above for the time-label font; textWidth measures a label's text.
 std::vector<GridLabel> TimeLabels(const CTrendChart& chart, const ChartGeometry& geometry,
                                   int timeLineHeight,

@@ -41,12 +41,6 @@ void CTrendChart::SetWarpKnots(const double* abscissae, const double* ordinates,
     m_warp.SetKnots(abscissae, ordinates, count);
 }
 
-void CTrendChart::SetSeries(int slot, const SeriesDescriptor& series) {
-    if (slot >= 0 && slot < MAX_SERIES) {
-        m_properties.m_series[static_cast<size_t>(slot)] = series;
-    }
-}
-
 const ChartGeometry& CTrendChart::UpdateGeometry() {
     m_geometry = ComputeChartGeometry(m_properties, m_nCursorWidth, m_nCursorHeight);
     return m_geometry;
@@ -59,7 +53,7 @@ double CTrendChart::Warp(double value) const {
 }
 
 double CTrendChart::HeightFraction(double fraction) const {
-    if (m_properties.m_bWarpY != 1) {
+    if (!m_properties.m_bWarpY) {
         return fraction;
     }
     return m_warp.Evaluate(fraction).value_or(fraction);
@@ -67,7 +61,7 @@ double CTrendChart::HeightFraction(double fraction) const {
 
 int CTrendChart::LogicalY(double value) const {
     const double fullScale = m_properties.m_dFullScale;
-    if (m_properties.m_bWarpY == 1) {
+    if (m_properties.m_bWarpY) {
         const std::optional<double> height = m_warp.Evaluate(value / fullScale);
         if (height) {
             return TruncToInt(*height * LOGICAL_FULL_SCALE);

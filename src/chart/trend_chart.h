@@ -44,7 +44,7 @@ struct TrendChartProperties {
     int m_nSeries = 0;             // series drawn, 0 to MAX_SERIES
     int m_nXLabelPoints = 0;       // time-label font size; 0 means 8
     int m_nYLabelPoints = 0;       // value-label font size; 0 means 8
-    int m_bWarpY = 0;              // 1: values and value labels pass through the warp
+    bool m_bWarpY = false;         // values and value labels pass through the warp
     std::array<SeriesDescriptor, MAX_SERIES> m_series{};
 };
 
@@ -77,34 +77,17 @@ struct ChartGeometry {
 ChartGeometry ComputeChartGeometry(const TrendChartProperties& properties, int cursorWidth,
                                    int cursorHeight);
 
-// One chart of the main window as a drawing object: the main window sets every property
+// One chart of the main window as a drawing object: the main window sets its properties
 // before each paint and the renderer draws it (DrawTrendChart).
 class CTrendChart {
 public:
     CTrendChart();
 
-    void SetLineWidth(int width) { m_properties.m_nLineWidth = width; }
-    void SetLeft(int left) { m_properties.m_nLeft = left; }
-    void SetTop(int top) { m_properties.m_nTop = top; }
-    void SetWidthFrac(double fraction) { m_properties.m_dWidthFrac = fraction; }
-    void SetHeightFrac(double fraction) { m_properties.m_dHeightFrac = fraction; }
-    void SetRefWidth(int width) { m_properties.m_nRefWidth = width; }
-    void SetRefHeight(int height) { m_properties.m_nRefHeight = height; }
-    void SetXRange(int samples) { m_properties.m_nXRange = samples; }
-    void SetYLines(int lines) { m_properties.m_nYLines = lines; }
-    void SetFullScale(double fullScale) { m_properties.m_dFullScale = fullScale; }
-    void SetXGridStep(int samples) { m_properties.m_nXGridStep = samples; }
-    void SetXLabelOrigin(double origin) { m_properties.m_dXLabelOrigin = origin; }
-    void SetXLabelStep(double step) { m_properties.m_dXLabelStep = step; }
-    void SetSeriesCount(int count) { m_properties.m_nSeries = count; }
-    void SetXLabelPoints(int points) { m_properties.m_nXLabelPoints = points; }
-    void SetYLabelPoints(int points) { m_properties.m_nYLabelPoints = points; }
-    void SetWarpY(int warp) { m_properties.m_bWarpY = warp; }
+    // Every property at once; the warp knots are set apart because they carry a computed
+    // spline.
+    void SetProperties(const TrendChartProperties& properties) { m_properties = properties; }
     // Copies the knots and computes the spline's second derivatives.
     void SetWarpKnots(const double* abscissae, const double* ordinates, int count);
-    // Slots outside 0..MAX_SERIES-1 are ignored.
-    void SetSeries(int slot, const SeriesDescriptor& series);
-
     const TrendChartProperties& Properties() const { return m_properties; }
 
     // Computes the geometry from the properties, as every draw does first, and keeps it for

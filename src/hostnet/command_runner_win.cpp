@@ -47,9 +47,33 @@ std::string ToAnsiCodePage(const std::string& utf8) {
     return ansi;
 }
 
+// The system's own program of that name ("netsh" -> C:\Windows\system32\netsh.exe), or
+// empty. CreateProcess looks in the program's folder and the current folder before the system
+// folder, so a netsh.exe left in either would run with the rights this program has.
+std::string SystemProgram(const std::string& program) {
+    if (program.empty() || program.find_first_of("\\/:\"") != std::string::npos) {
+        return {};
+    }
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    std::string path = std::string(folder, length) + "\\" + ToAnsiCodePage(program);
+    if (path.size() < 4 || _stricmp(path.c_str() + path.size() - 4, ".exe") != 0) {
+        path += ".exe";
+    }
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {};
+    }
+    return path;
+}
+
 }  // namespace
 
-// netsh and ipconfig are found as CreateProcess finds them, with the caller's environment.
+// A program named without a folder that the system folder holds runs from there; others are
+// found as CreateProcess finds them, with the caller's environment.
 std::string RunCommand(const std::string& program, const std::string& arguments,
                        std::chrono::milliseconds timeout, ChildEnvironment /*environment*/) {
     const std::string commandLine = ToAnsiCodePage(JoinCommandLine(program, arguments));
@@ -76,10 +100,11 @@ std::string RunCommand(const std::string& program, const std::string& arguments,
     startup.hStdError = writeEnd.Get();
     std::vector<char> buffer(MAX_COMMAND_LINE + 1, '\0');
     commandLine.copy(buffer.data(), commandLine.size());
+    const std::string systemProgram = SystemProgram(program);
     PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE,
-                                          CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr,
-                                          nullptr, &startup, &process);
+    const BOOL started = ::CreateProcessA(
+        systemProgram.empty() ? nullptr : systemProgram.c_str(), buffer.data(), nullptr, nullptr,
+        TRUE, CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
     writeEnd.Close();
     if (!started) {
         return {};

@@ -1,5 +1,9 @@
 #include "hostnet/netsh_backend.h"
 
+#include <algorithm>
+#include <regex>
+#include <vector>
+
 #include "shared/language.h"
 
 namespace somvix {
@@ -11,11 +15,36 @@ bool ContainsText(const std::string& text, const std::string& part) {
 }
 
 // The adapter's name in double quotes: the only quoted item of the command line.
-std::string QuotedAdapter(int language) {
-    return std::string("\"") + AdapterName(language) + "\"";
+std::string Quoted(const std::string& adapter) {
+    return "\"" + adapter + "\"";
+}
+
+// The adapter names of the dump's items name="X" (current systems) and name = "X" (older
+// ones), in the order they appear.
+std::vector<std::string> AdapterNamesInDump(const std::string& dump) {
+    static const std::regex item("name ?= ?\"([^\"\r\n]*)\"");
+    std::vector<std::string> names;
+    for (std::sregex_iterator match(dump.begin(), dump.end(), item), end; match != end; ++match) {
+        names.push_back((*match)[1].str());
+    }
+    return names;
 }
 
 }  // namespace
+
+std::string WiredAdapterInDump(const std::string& dump, const std::string& legacyName) {
+    static const std::regex wired("Ethernet( [1-9][0-9]{0,2})?");
+    const std::vector<std::string> names = AdapterNamesInDump(dump);
+    if (std::find(names.begin(), names.end(), legacyName) != names.end()) {
+        return {};
+    }
+    for (const std::string& name : names) {
+        if (std::regex_match(name, wired)) {
+            return name;
+        }
+    }
+    return {};
+}
 
 const char* AdapterName(int language) {
     return language == LANGUAGE_ENGLISH ? ADAPTER_NAME_ENGLISH : ADAPTER_NAME_SPANISH;
@@ -29,6 +58,7 @@ std::string NetshBackend::Run(const std::string& program, const std::string& arg
 
 AdapterLook NetshBackend::LookAtAdapter() {
     const std::string dump = Run("netsh", "-c interface dump");
+    m_strDump = dump;
     AdapterLook look;
     // Any interface at all, as the dump lists them all.
     look.m_bDhcpInUse = ContainsText(dump, "source = dhcp");
@@ -41,14 +71,19 @@ void NetshBackend::RenewLeases() {
     Run("ipconfig", "/renew");
 }
 
+std::string NetshBackend::Adapter(int language) const {
+    const std::string wired = WiredAdapterInDump(m_strDump, AdapterName(language));
+    return wired.empty() ? AdapterName(language) : wired;
+}
+
 void NetshBackend::AddHostAddress(int language) {
-    Run("netsh", "interface ip add address " + QuotedAdapter(language) + " " + HOST_ADDRESS +
+    Run("netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
                      " 255.255.255.0");
 }
 
 RemovalResult NetshBackend::RemoveHostAddress(int language) {
-    const std::string output =
-        Run("netsh", "interface ip delete address " + QuotedAdapter(language) + " " + HOST_ADDRESS);
+    const std::string output = Run(
+        "netsh", "interface ip delete address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS);
     return ContainsText(output, HOST_ADDRESS) ? RemovalResult::StillPresent : RemovalResult::Gone;
 }
 

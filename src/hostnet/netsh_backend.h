@@ -22,17 +22,27 @@ public:
     // the bare "10.8.0.2" (shown).
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
+    // On the adapter of the language, or where the last dump lists no adapter of that name, on
+    // the wired adapter it lists (WiredAdapterInDump).
     void AddHostAddress(int language) override;
     // Still present when the remove command's own output names the address.
     RemovalResult RemoveHostAddress(int language) override;
 
 private:
     std::string Run(const std::string& program, const std::string& arguments);
+    std::string Adapter(int language) const;
 
     std::unique_ptr<CommandRunner> m_pRunner;
+    std::string m_strDump;  // of the last look
 };
 
 // Only English (2) systems name the wired adapter in English; Spanish and unknown ones do not.
 const char* AdapterName(int language);
+
+// Current systems call the wired adapter "Ethernet" or "Ethernet N" in every language. The
+// first adapter of the dump (its name="..." items) with such a name, or empty when the dump
+// lists the adapter named legacyName or no such adapter. Only these fixed shapes are taken, so
+// nothing else of the dump reaches a command line.
+std::string WiredAdapterInDump(const std::string& dump, const std::string& legacyName);
 
 }  // namespace somvix

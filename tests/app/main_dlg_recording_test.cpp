@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QImage>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -27,7 +28,7 @@ protected:
         m_dlg.resize(1000, 700);
         m_dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
-        m_dlg.SetRecordingFileChooser([this] { return m_chosen; });
+        m_dlg.RecordingView().SetRecordingFileChooser([this] { return m_chosen; });
         const auto folder = test::WriteRecordingFolder(m_files.Path(), "x",
                                                        {{"p01234m.htr", test::SteadyTrend(900, 65)},
                                                         {"p01234m.fhi", "12-05-2007 22:30:15"},
@@ -48,6 +49,18 @@ protected:
         return red;
     }
 
+    // The hint's text colour.
+    int GreyTextPixels() {
+        const QImage image = m_dlg.centralWidget()->grab().toImage();
+        int grey = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                grey += image.pixel(x, y) == qRgb(96, 96, 96) ? 1 : 0;
+            }
+        }
+        return grey;
+    }
+
     test::TempDir m_programDir;
     test::TempDir m_files;
     CMainDlg m_dlg;
@@ -65,12 +78,13 @@ TEST_F(MainDlgRecordingTest, MenuAndToolbarOpenTheChosenRecording) {
     m_chosen = m_htr;
     m_dlg.ActionFor(ID_OPEN_BUTTON)->trigger();
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN - x - 12/05/2007 - 22:30:15"));
-    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
-    EXPECT_EQ(m_dlg.Recording().m_bChartShown, 1);
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_nSamples, 900);
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_bChartShown, 1);
     EXPECT_GT(RedPixels(), 1000);
     // The paint placed the upper chart's plot inside the client area, below the toolbar.
-    EXPECT_GT(m_dlg.UpperChart().GetPlotTop(), m_dlg.InsideRect().top);
-    EXPECT_GT(m_dlg.LowerChart().GetPlotTop(), m_dlg.UpperChart().GetPlotTop());
+    EXPECT_GT(m_dlg.RecordingView().UpperChart().GetPlotTop(), m_dlg.InsideRect().top);
+    EXPECT_GT(m_dlg.RecordingView().LowerChart().GetPlotTop(),
+              m_dlg.RecordingView().UpperChart().GetPlotTop());
 }
 
 TEST_F(MainDlgRecordingTest, CancelAndOtherExtensionsLeaveTheRecordingOnScreen) {
@@ -83,20 +97,43 @@ TEST_F(MainDlgRecordingTest, CancelAndOtherExtensionsLeaveTheRecordingOnScreen) 
     m_chosen = m_txt;
     m_dlg.OnCommand(ID_OPEN_RECORDING);
     EXPECT_EQ(m_dlg.windowTitle(), caption);
-    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_nSamples, 900);
     EXPECT_GT(RedPixels(), 1000);
 }
 
+TEST_F(MainDlgRecordingTest, TrendFileThatCannotBeShownIsReportedOverTheEmptyGrids) {
+    // Before: the hint in grey, no chart.
+    EXPECT_EQ(RedPixels(), 0);
+    EXPECT_GT(GreyTextPixels(), 50);
+
+    m_chosen = m_htr + QStringLiteral(".gone.htr");
+    QString caption;
+    QString text;
+    test::WhenModalDialogOpens([&](QDialog& box) {
+        caption = box.windowTitle();
+        if (auto* messageBox = qobject_cast<QMessageBox*>(&box)) {
+            text = messageBox->text();
+        }
+        box.accept();
+    });
+    m_dlg.OnCommand(ID_OPEN_RECORDING);
+    EXPECT_EQ(caption, QStringLiteral("Error"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No existe el archivo de tendencias")))
+        << text.toStdString();
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_bChartShown, 1);
+    EXPECT_EQ(GreyTextPixels(), 0);
+}
+
 TEST_F(MainDlgRecordingTest, RecordingNamedAtStartUpOpensWithoutTheDialog) {
-    EXPECT_EQ(m_dlg.OpenRecordingFile(m_txt.toStdString()), -1);
+    EXPECT_EQ(m_dlg.RecordingView().OpenRecordingFile(m_txt.toStdString()), -1);
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN"));
-    EXPECT_EQ(m_dlg.OpenRecordingFile(m_htr.toStdString()), 0);
-    EXPECT_EQ(m_dlg.Recording().m_nSamples, 900);
+    EXPECT_EQ(m_dlg.RecordingView().OpenRecordingFile(m_htr.toStdString()), 0);
+    EXPECT_EQ(m_dlg.RecordingView().Recording().m_nSamples, 900);
 
     // The folder is named by the monitor and the start is read from the file: code page 1252.
     const auto folder = test::WriteRecordingFolder(
         m_files.Path(), "paciente\xD1", {{"p7.htr", "1 2"}, {"p7.fhi", "01-02-2003 ma\xF1"}});
-    EXPECT_EQ(m_dlg.OpenRecordingFile((folder / "p7.htr").string()), 0);
+    EXPECT_EQ(m_dlg.RecordingView().OpenRecordingFile((folder / "p7.htr").string()), 0);
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN - pacienteÑ - 01/02/2003 - mañ"));
 }
 
@@ -106,7 +143,7 @@ TEST_F(MainDlgRecordingTest, ResizingRedrawsTheChartsAtTheNewSize) {
     const int before = RedPixels();
     m_dlg.resize(600, 500);
     QTest::qWait(20);
-    EXPECT_EQ(m_dlg.UpperChart().Properties().m_nRefWidth, 600);
+    EXPECT_EQ(m_dlg.RecordingView().UpperChart().Properties().m_nRefWidth, 600);
     const int after = RedPixels();
     EXPECT_GT(after, 100);
     EXPECT_LT(after, before);
@@ -129,9 +166,9 @@ TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
     dlg.OnInitDialog();
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    ASSERT_EQ(dlg.OpenRecordingFile((folder / "p01234m.htr").string()), 0);
-    EXPECT_EQ(dlg.Recording().m_trend1[150], NO_DATA);
-    EXPECT_EQ(dlg.Recording().m_trend1[99], 65.0);
+    ASSERT_EQ(dlg.RecordingView().OpenRecordingFile((folder / "p01234m.htr").string()), 0);
+    EXPECT_EQ(dlg.RecordingView().Recording().m_trend1[150], NO_DATA);
+    EXPECT_EQ(dlg.RecordingView().Recording().m_trend1[99], 65.0);
 
     // The dialog's OK re-applies the hiding from the stored trend: no file is read again.
     std::filesystem::remove_all(folder);
@@ -145,8 +182,8 @@ TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
     dlg.OnCommand(ID_GRAPH_OPTIONS);
     ASSERT_TRUE(answered);
     EXPECT_EQ(dlg.Settings().m_bShowImpedanceOff, 1);
-    EXPECT_EQ(dlg.Recording().m_trend1[150], 65.0);
-    EXPECT_EQ(dlg.Recording().m_trend2[150], 32.5);
+    EXPECT_EQ(dlg.RecordingView().Recording().m_trend1[150], 65.0);
+    EXPECT_EQ(dlg.RecordingView().Recording().m_trend2[150], 32.5);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(MainDlgTest, LayoutFollowsResizeAndLeavesOneLineAboveUpperPanel) {
 
 TEST_F(MainDlgTest, TextMetricsComeFromEightPointFont) {
     EXPECT_EQ(m_dlg.TextFont().pixelSize(), -FontHeightFromPoints(8, m_dlg.LogPixelsY()));
-    EXPECT_EQ(m_dlg.VerticalFont().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(m_dlg.RecordingView().VerticalFont().family(), QStringLiteral("Arial"));
     EXPECT_GT(m_dlg.CharWidth(), 0);
     EXPECT_GT(m_dlg.LineHeight(), m_dlg.TextFont().pixelSize());
 }

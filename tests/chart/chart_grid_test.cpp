@@ -11,7 +11,7 @@ namespace {
 // Both charts configured for a 1024 x 700 client with a recording of the given span.
 class ChartGridTest : public ::testing::Test {
 protected:
-    void Configure(int spanUnits) {
+    void Configure(int spanUnits, int clientWidth = 1024) {
         m_store->m_nSamplesPerUnit = 4;
         PanelLayout layout;
         layout.m_nTopPanelX = 6;
@@ -22,7 +22,7 @@ protected:
         layout.m_nBottomPanelY = 488;
         layout.m_dBottomPanelWidth = 1012.0 / 1024;
         layout.m_dBottomPanelHeight = 0.3 * 661 / 700;
-        layout.m_nClientWidth = 1024;
+        layout.m_nClientWidth = clientWidth;
         layout.m_nClientHeight = 700;
         ConfigureCharts(m_upper, m_lower, *m_store, layout, spanUnits);
         m_upper.UpdateGeometry();
@@ -90,6 +90,32 @@ TEST_F(ChartGridTest, TimeLabelsEveryFortySamplesOnTheUpperChartOnly) {
     EXPECT_EQ(labels[0].y, -13);
     EXPECT_EQ(labels[16].y, labels[0].y);
     EXPECT_TRUE(TimeLabels(m_lower, m_lower.Geometry(), 13, width).empty());
+}
+
+TEST_F(ChartGridTest, TimeLabelsThatWouldTouchTheOneBeforeAreLeftOut) {
+    const auto width = [](const std::string& text) { return static_cast<int>(text.size()) * 6; };
+    struct Row {
+        int spanUnits;
+        int clientWidth;
+        size_t drawn;  // of the labels, one per grid line inside the axis
+    };
+    for (const Row row :
+         {Row{180, 1024, 17}, Row{910, 1024, 32}, Row{910, 480, 19}, Row{190, 480, 18}}) {
+        Configure(row.spanUnits, row.clientWidth);
+        const double pixelsPerSample = m_upper.Geometry().dPixelsPerSample;
+        const auto labels = TimeLabels(m_upper, m_upper.Geometry(), 13, width);
+        ASSERT_EQ(labels.size(), row.drawn) << row.spanUnits << " units, " << row.clientWidth;
+        EXPECT_EQ(labels.front().strText, "10");
+        for (size_t i = 0; i < labels.size(); ++i) {
+            // A label drawn stands where it stood before: centred on its own grid line.
+            const int samples = std::stoi(labels[i].strText) * 4;
+            const int textWidth = width(labels[i].strText);
+            EXPECT_EQ(labels[i].x, static_cast<int>(samples * pixelsPerSample - textWidth / 2));
+            if (i > 0) {
+                EXPECT_GE(labels[i].x, labels[i - 1].x + width(labels[i - 1].strText) + 6);
+            }
+        }
+    }
 }
 
 TEST_F(ChartGridTest, VerticalLinesFromOriginToRightEdge) {

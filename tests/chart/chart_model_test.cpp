@@ -50,8 +50,10 @@ TEST(Warp, UpperChartKnotsCompressLowValues) {
 
 TEST(Warp, EqualKnotAbscissaeLeaveValuesUnwarped) {
     CTrendChart chart;
-    chart.SetFullScale(100.0);
-    chart.SetWarpY(1);
+    TrendChartProperties properties;
+    properties.m_dFullScale = 100.0;
+    properties.m_bWarpY = true;
+    chart.SetProperties(properties);
     const double abscissae[] = {0.0, 0.5, 0.5, 1.0};
     const double ordinates[] = {0.0, 0.2, 0.8, 1.0};
     chart.SetWarpKnots(abscissae, ordinates, 4);
@@ -183,8 +185,8 @@ TEST(ConfigureCharts, UpperWarpedWithTimeLabelsLowerLinearWithout) {
     EXPECT_EQ(l.m_nYLines, 5);
     EXPECT_EQ(u.m_nLineWidth, 4);
     EXPECT_EQ(l.m_nLineWidth, 3);
-    EXPECT_EQ(u.m_bWarpY, 1);
-    EXPECT_EQ(l.m_bWarpY, 0);
+    EXPECT_TRUE(u.m_bWarpY);
+    EXPECT_FALSE(l.m_bWarpY);
     EXPECT_EQ(u.m_dXLabelOrigin, 0.0);
     EXPECT_LT(l.m_dXLabelOrigin, 0.0);
     EXPECT_EQ(u.m_nXGridStep, 40);

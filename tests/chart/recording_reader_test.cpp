@@ -8,6 +8,7 @@
 #include "chart/recording_files.h"
 #include "chart/recording_paths.h"
 #include "chart/recording_reader.h"
+#include "chart/trend_file_problem.h"
 #include "files/input_file_buffer.h"
 #include "support/child_run.h"
 #include "support/temp_dir.h"
@@ -128,6 +129,43 @@ TEST_F(RecordingReaderTest, MissingTrendFileShowsNoCurveAndKeepsTheSampleCount) 
     EXPECT_EQ(m_store->m_trend1Read[799], NO_DATA);
     EXPECT_EQ(m_store->m_impedance2[4], 3.0);
     EXPECT_EQ(m_store->m_bChartShown, 1);
+}
+
+TEST_F(RecordingReaderTest, TrendFileThatGivesNoCurveIsToldApart) {
+    enum class Make { Text, Nothing, Folder, Fifo };
+    const struct {
+        const char* name;
+        Make make;
+        const char* text;
+        TrendFileProblem problem;
+    } rows[] = {
+        {"samples", Make::Text, "1 2 3", TrendFileProblem::None},
+        {"no pair", Make::Text, "1", TrendFileProblem::NoSamples},
+        {"empty", Make::Text, "", TrendFileProblem::NoSamples},
+        {"missing", Make::Nothing, "", TrendFileProblem::Missing},
+        {"folder", Make::Folder, "", TrendFileProblem::Folder},
+        {"FIFO", Make::Fifo, "", TrendFileProblem::Unreadable},
+    };
+    int row = 0;
+    for (const auto& [name, make, text, problem] : rows) {
+        SCOPED_TRACE(name);
+        // A recording read before keeps its sample count when the next .htr cannot be opened.
+        ASSERT_EQ(Open({{"p01234m.htr", "5 6 7 8"}}, "before" + std::to_string(row)), 0);
+        const auto folder = test::WriteRecordingFolder(m_root.Path(), std::to_string(row++), {});
+        const std::filesystem::path htr = folder / "p01234m.htr";
+        if (make == Make::Text) {
+            test::WriteFileBytes(htr, text);
+        } else if (make == Make::Folder) {
+            std::filesystem::create_directory(htr);
+        } else if (make == Make::Fifo) {
+            ASSERT_EQ(mkfifo(htr.c_str(), 0600), 0);
+        }
+        ASSERT_EQ(SelectRecordingFile(*m_store, htr.string()), 0);
+        const int result = LoadRecording(*m_store, m_settings, {});
+        EXPECT_EQ(DiagnoseTrendFile(m_store->m_strPathName, result, m_store->m_nSamples), problem);
+        EXPECT_EQ(TrendFileProblemText(problem, "f.htr").empty(),
+                  problem == TrendFileProblem::None);
+    }
 }
 
 TEST_F(RecordingReaderTest, MoreThanMaxSamplesPairsKeepTheFirst3600) {

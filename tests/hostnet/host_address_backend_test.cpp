@@ -34,6 +34,42 @@ TEST(NetshBackend, AdapterNameFollowsTheLanguageByteForByte) {
     }
 }
 
+TEST(NetshBackend, FallsBackToTheWiredAdapterTheDumpShows) {
+    const struct {
+        const char* dump;
+        int language;
+        std::string adapter;
+    } rows[] = {
+        {"set address name=\"Ethernet 2\" source=static\nset address name=\"Wi-Fi\"",
+         LANGUAGE_SPANISH, "\"Ethernet 2\""},
+        {"set address name=\"Wi-Fi\"\nset address name = \"Ethernet\" source = static",
+         LANGUAGE_ENGLISH, "\"Ethernet\""},
+        // The legacy name wins where the dump lists it.
+        {"name=\"Ethernet\"\nname = \"Local Area Connection\"", LANGUAGE_ENGLISH,
+         "\"Local Area Connection\""},
+        {"name=\"Wi-Fi\"", LANGUAGE_SPANISH, SPANISH_ADAPTER},
+        {"", LANGUAGE_ENGLISH, "\"Local Area Connection\""},
+        // Only the fixed shapes are taken from the dump.
+        {"name=\"Ethernet & x\"\nname=\"Ethernet 0\"\nname=\"Ethernet\tx\"", LANGUAGE_SPANISH,
+         SPANISH_ADAPTER},
+    };
+    for (const auto& row : rows) {
+        auto runner = std::make_unique<test::FakeCommandRunner>();
+        runner->Queue("netsh -c interface dump", row.dump);
+        test::FakeCommandRunner& commands = *runner;
+        NetshBackend backend(std::move(runner));
+        backend.LookAtAdapter();
+        backend.AddHostAddress(row.language);
+        backend.RemoveHostAddress(row.language);
+        EXPECT_EQ(
+            commands.CommandLines(),
+            (Lines{"netsh -c interface dump",
+                   "netsh interface ip add address " + row.adapter + " 10.8.0.2 255.255.255.0",
+                   "netsh interface ip delete address " + row.adapter + " 10.8.0.2"}))
+            << row.dump;
+    }
+}
+
 TEST(NetshBackend, LooksForTheExactTexts) {
     const struct {
         const char* dump;
