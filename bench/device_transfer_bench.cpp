@@ -1,10 +1,15 @@
-// Download throughput of the device link against the simulated monitor over loopback, next to
-// the same bytes over one plain socket, and the speed of the transfer checksum.
+// Download throughput against the simulated monitor over loopback, next to the same bytes over
+// one plain socket (of_plain_socket: the share of that rate the download reaches), and the speed
+// of the transfer checksum. Two downloads: the device link alone (50 monitorings of two 200 KB
+// files), and the whole download operation with its syncs and records (100 monitorings with a
+// file of each kind at its size limit), with the breakdown of its time (download_timing.h).
+// The syncs go to the disk of TMPDIR.
 //
 //   build/bin/device_transfer_bench
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -15,9 +20,13 @@
 #include "device/crc32.h"
 #include "device/device_connection.h"
 #include "device/protocol.h"
+#include "download_timing.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
 #include "sim/peer_socket.h"
 #include "support/simulator_process.h"
 #include "support/temp_dir.h"
+#include "transfer/transfer_settings.h"
 
 namespace somvix {
 namespace {
@@ -54,6 +63,53 @@ const std::filesystem::path& MonitorRoot() {
     }();
     (void)made;
     return folder.Path();
+}
+
+// Bytes over one plain socket: a sender thread writes them in 64 KB blocks and the reader takes
+// them in 64 KB receives, with no framing, checksum or disk. Whether they all arrived.
+bool PlainTransfer(std::size_t bytes) {
+    const std::string block(65536, 'x');
+    std::vector<char> buffer(65536);
+    sim::ListeningSocket listener;
+    if (listener.Open("127.0.0.1", 0) != 0) {
+        return false;
+    }
+    std::thread sender([&] {
+        sim::StreamSocket connection;
+        if (listener.Accept(connection, -1, 5000) != 0) {
+            return;
+        }
+        for (std::size_t sent = 0; sent < bytes; sent += block.size()) {
+            const std::size_t size = std::min(block.size(), bytes - sent);
+            if (connection.SendAll(std::string_view(block).substr(0, size)) != 0) {
+                return;
+            }
+        }
+    });
+    sim::StreamSocket reader;
+    std::size_t received = 0;
+    if (reader.Connect("127.0.0.1", listener.Port(), 5000) == 0) {
+        for (long count = 1; count > 0 && received < bytes;) {
+            count = reader.ReceiveSome(buffer.data(), buffer.size());
+            received += count > 0 ? static_cast<std::size_t>(count) : 0;
+        }
+    }
+    sender.join();
+    return received == bytes;
+}
+
+// The best of a few plain transfers of the bytes, in seconds.
+double PlainSeconds(std::size_t bytes) {
+    double best = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!PlainTransfer(bytes)) {
+            return 0.0;
+        }
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
 }
 
 // One download conversation: login, list, the file lists and every file, "QUIT". The number of
@@ -102,53 +158,29 @@ void BM_DownloadFromSimulator(benchmark::State& state) {
         return;
     }
     const test::TempDir target;
+    std::chrono::steady_clock::duration elapsed{};
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         if (DownloadAll(monitor.Port(), target.Path()) != static_cast<int>(FILES)) {
             state.SkipWithError("the download failed");
             return;
         }
+        elapsed += std::chrono::steady_clock::now() - start;
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TOTAL_BYTES));
     state.counters["files"] = static_cast<double>(FILES);
+    state.counters["of_plain_socket"] =
+        PlainSeconds(TOTAL_BYTES) /
+        (std::chrono::duration<double>(elapsed).count() / static_cast<double>(state.iterations()));
     state.counters["s_per_file"] = benchmark::Counter(
         static_cast<double>(FILES),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DownloadFromSimulator)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same bytes over one plain socket: a sender thread writes them in 64 KB blocks and the
-// reader takes them in 64 KB receives, with no framing, checksum or disk.
 void BM_PlainSocketBaseline(benchmark::State& state) {
-    const std::string block(65536, 'x');
-    std::vector<char> buffer(65536);
     for (auto _ : state) {
-        sim::ListeningSocket listener;
-        if (listener.Open("127.0.0.1", 0) != 0) {
-            state.SkipWithError("cannot listen");
-            return;
-        }
-        std::thread sender([&] {
-            sim::StreamSocket connection;
-            if (listener.Accept(connection, -1, 5000) != 0) {
-                return;
-            }
-            for (std::size_t sent = 0; sent < TOTAL_BYTES; sent += block.size()) {
-                const std::size_t size = std::min(block.size(), TOTAL_BYTES - sent);
-                if (connection.SendAll(std::string_view(block).substr(0, size)) != 0) {
-                    return;
-                }
-            }
-        });
-        sim::StreamSocket reader;
-        std::size_t received = 0;
-        if (reader.Connect("127.0.0.1", listener.Port(), 5000) == 0) {
-            for (long count = 1; count > 0 && received < TOTAL_BYTES;) {
-                count = reader.ReceiveSome(buffer.data(), buffer.size());
-                received += count > 0 ? static_cast<std::size_t>(count) : 0;
-            }
-        }
-        sender.join();
-        if (received != TOTAL_BYTES) {
+        if (!PlainTransfer(TOTAL_BYTES)) {
             state.SkipWithError("the plain transfer failed");
             return;
         }
@@ -159,6 +191,53 @@ void BM_PlainSocketBaseline(benchmark::State& state) {
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PlainSocketBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The loopback monitor needs no address: it only aims the connection at it.
+class LoopbackAdaptation : public HostAdaptation {
+public:
+    int AdaptHostAddress(HostAddressState& state, OperationUi* /*ui*/) override {
+        state.m_strDeviceAddress = "127.0.0.1";
+        return 0;
+    }
+    void RestoreHostAddress(HostAddressState& /*state*/, OperationUi* /*ui*/) override {}
+};
+
+// The whole download operation of 100 monitorings at the size limits.
+void BM_DownloadOperation(benchmark::State& state) {
+    const test::TempDir monitorRoot;
+    const std::uintmax_t bytes = bench::MakeMonitoringsAtTheLimits(monitorRoot.Path(), 100);
+    test::SimulatorProcess monitor({"--root", monitorRoot.Path().string(), "--keep"});
+    if (!monitor.IsRunning()) {
+        state.SkipWithError("the simulator did not start");
+        return;
+    }
+    LoopbackAdaptation adaptation;
+    bench::DownloadTimes sum;
+    int run = 0;
+    for (auto _ : state) {
+        const test::TempDir pc;
+        TransferSettings settings;
+        settings.recordsDir = pc.Path();
+        settings.connection.port = monitor.Port();
+        HostAddressState hostAddress;
+        const bench::DownloadTimes times =
+            bench::TimeDownload(pc.Path() / "descargas", hostAddress, adaptation, settings);
+        state.SetIterationTime(times.whole);
+        sum += times;
+        ++run;
+        if (sum.result != 0) {
+            state.SkipWithError("the download failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["transfer_ms"] = sum.transfer * 1000.0 / run;
+    state.counters["ending_ms"] = sum.ending * 1000.0 / run;
+    state.counters["sync_wait_ms"] = sum.syncWait * 1000.0 / run;
+    state.counters["sync_busy_ms"] = sum.syncBusy * 1000.0 / run;
+    state.counters["of_plain_socket"] = PlainSeconds(bytes) / (sum.whole / run);
+}
+BENCHMARK(BM_DownloadOperation)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 void BM_Crc32(benchmark::State& state) {
     std::mt19937 engine(3);

@@ -5,8 +5,7 @@
 namespace somvix {
 
 const std::vector<MenuItem>& MainMenuItems() {
-    // "Monitor" offers the device commands, which have handlers but no place of their own in
-    // the menu of the original resource.
+    // "Monitor" offers the device commands; the download has a toolbar button too.
     static const std::vector<MenuItem> items = {
         {QStringLiteral("Archivo"), QStringLiteral("Abrir..."), ID_OPEN_RECORDING},
         {QStringLiteral("Opciones"), QStringLiteral("Configuración de gráficos"), ID_GRAPH_OPTIONS},

@@ -1,10 +1,13 @@
 #include "app/main_app.h"
 
+#include <QSettings>
+
 #include <iostream>
 #include <string>
 
 #include "app/main_dlg.h"
 #include "app/message_box.h"
+#include "app/qt_translation.h"
 #include "chart/render/fonts.h"
 #include "hostnet/host_address_state.h"
 #include "shared/program_dir.h"
@@ -12,6 +15,8 @@
 namespace somvix {
 
 namespace {
+
+const QString WINDOW_KEY = QStringLiteral("ventana");
 
 // Why the program does not run without its data folder. Plain ASCII: the text reads the same
 // however the message box decodes it.
@@ -31,6 +36,7 @@ CMainApp::CMainApp(int& argc, char** argv) : QApplication(argc, argv) {
     // Ties the window to its desktop entry, whose icon and name the desktop then shows.
     setDesktopFileName(QStringLiteral("org.somvixmn.somvixmn"));
     InstallFontSubstitutions();
+    InstallQtSpanish(m_qtSpanish);
 }
 
 int CMainApp::InitInstance(const StartOptions& options) {
@@ -39,15 +45,21 @@ int CMainApp::InitInstance(const StartOptions& options) {
         ShowMessageBox(nullptr, DataFolderMessage(dataFolder), "Error", MessageIcon::Hand);
         return 1;
     }
+    // The user's own choices (window, folders, recent files), never in the settings file
+    // beside the program, whose format is fixed.
+    QSettings userSettings(QStringLiteral("somvixmn"), QStringLiteral("somvixmn"));
     CMainDlg mainDlg;
-    mainDlg.SetProgramDir(dataFolder.path);
+    mainDlg.SetDataDir(dataFolder.path);
+    mainDlg.RecordingView().SetUserSettings(&userSettings);
+    mainDlg.Device().SetUserSettings(&userSettings);
     mainDlg.OnInitDialog();
+    mainDlg.restoreGeometry(userSettings.value(WINDOW_KEY).toByteArray());
     if (options.lanHost) {
-        mainDlg.HostAddress().m_nConnectionKind = CONNECTION_LAN;
-        mainDlg.HostAddress().m_strHostName = *options.lanHost;
+        mainDlg.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.Device().HostAddress().m_strHostName = *options.lanHost;
     }
     if (options.devicePort) {
-        mainDlg.SetDevicePort(*options.devicePort);
+        mainDlg.Device().SetDevicePort(*options.devicePort);
     }
     mainDlg.show();
     if (!options.recordingPath.empty() &&
@@ -56,6 +68,7 @@ int CMainApp::InitInstance(const StartOptions& options) {
                   << " is not a trend recording (.htr)\n";
     }
     exec();
+    userSettings.setValue(WINDOW_KEY, mainDlg.saveGeometry());
     return 0;
 }
 

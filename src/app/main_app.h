@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +23,9 @@ public:
     CMainApp(int& argc, char** argv);
 
     int InitInstance(const StartOptions& options);
+
+private:
+    QTranslator m_qtSpanish;  // Qt's own dialogs and buttons in Spanish
 };
 
 }  // namespace somvix

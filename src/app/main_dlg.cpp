@@ -6,18 +6,18 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "app/client_area.h"
 #include "app/command_table.h"
+#include "app/events_panel.h"
 #include "app/message_box.h"
 #include "app/status_dlg.h"
 #include "chart/render/fonts.h"
-#include "hostnet/host_adaptation.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
-#include "shared/language.h"
 
 namespace {
 #include "res/download.xpm"
@@ -40,19 +40,30 @@ QPixmap ToolbarPicture(int commandId) {
 }  // namespace
 
 CMainDlg::CMainDlg(QWidget* parent)
-    : QMainWindow(parent), m_hIcon(QPixmap(somvixmn_icon_xpm)), m_recordingView(this, m_settings) {
+    : QMainWindow(parent),
+      m_hIcon(QPixmap(somvixmn_icon_xpm)),
+      m_device(this),
+      m_recordingView(this, m_settings) {
     setWindowTitle(QStringLiteral("somvixmn"));
     setWindowIcon(m_hIcon);
     m_wndClient = new CClientArea(this);
     setCentralWidget(m_wndClient);
+    // The list of events, docked at the right, shown from "Ver".
+    m_wndEvents = new CEventsPanel(m_recordingView, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_wndEvents);
+    m_wndEvents->hide();
     RegisterHandlers();
     CreateMenu();
     connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {
         UpdateCaption();
+        m_wndEvents->Refill();
         m_wndClient->update();
     });
     connect(&m_recordingView, &CRecordingView::RepaintNeeded, m_wndClient,
             qOverload<>(&QWidget::update));
+    // The readout of the point under the mouse stands at the foot of the window.
+    connect(&m_recordingView, &CRecordingView::ReadoutChanged, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
 
     // The window has no controls: Enter (OK) and Escape (Cancel) end it at once, as the close
     // box does.
@@ -64,27 +75,23 @@ CMainDlg::CMainDlg(QWidget* parent)
 
 CMainDlg::~CMainDlg() = default;
 
-void CMainDlg::SetProgramDir(const std::filesystem::path& programDir) {
-    m_strProgramDir = programDir;
+void CMainDlg::SetDataDir(const std::filesystem::path& dataDir) {
+    m_strDataDir = dataDir;
 }
 
 void CMainDlg::RegisterHandlers() {
-    // Each command's handler joins this table when its subsystem is built.
-    m_handlers.clear();
-    m_handlers[ID_COMM_OPTIONS] = &CMainDlg::OnCommOptions;
-    m_handlers[ID_DOWNLOAD] = &CMainDlg::OnDownload;
-    m_handlers[ID_DOWNLOAD_ALT] = &CMainDlg::OnDownloadAlt;
-    m_handlers[ID_ERASE] = &CMainDlg::OnErase;
-    m_handlers[ID_MONITOR_CONTENTS] = &CMainDlg::OnMonitorContents;
-    m_handlers[ID_OPEN_RECORDING] = &CMainDlg::OnOpenRecording;
-    m_handlers[ID_OPEN_BUTTON] = &CMainDlg::OnOpenRecording;
-    m_handlers[ID_THRESHOLDS] = &CMainDlg::OnThresholds;
-    m_handlers[ID_GRAPH_OPTIONS] = &CMainDlg::OnGraphOptions;
-    m_handlers[ID_ABOUT] = &CMainDlg::OnAbout;
-}
-
-bool CMainDlg::HasHandler(int id) const {
-    return m_handlers.count(id) != 0;
+    m_handlers = {
+        {ID_COMM_OPTIONS, [this] { m_device.OnCommOptions(); }},
+        {ID_DOWNLOAD, [this] { m_device.OnDownload(); }},
+        {ID_DOWNLOAD_ALT, [this] { m_device.OnDownloadAlt(); }},
+        {ID_ERASE, [this] { m_device.OnErase(); }},
+        {ID_MONITOR_CONTENTS, [this] { m_device.OnMonitorContents(); }},
+        {ID_OPEN_RECORDING, [this] { OnOpenRecording(); }},
+        {ID_OPEN_BUTTON, [this] { OnOpenRecording(); }},
+        {ID_THRESHOLDS, [this] { OnThresholds(); }},
+        {ID_GRAPH_OPTIONS, [this] { OnGraphOptions(); }},
+        {ID_ABOUT, [this] { OnAbout(); }},
+    };
 }
 
 QAction* CMainDlg::ActionFor(int id) const {
@@ -95,7 +102,7 @@ QAction* CMainDlg::ActionFor(int id) const {
 void CMainDlg::OnCommand(int id) {
     const auto found = m_handlers.find(id);
     if (found != m_handlers.end()) {
-        (this->*(found->second))();
+        found->second();
     }
 }
 
@@ -108,10 +115,34 @@ void CMainDlg::CreateMenu() {
             popupTitle = item.popup;
         }
         QAction* action = popup->addAction(item.text);
-        action->setEnabled(HasHandler(item.commandId));
         connect(action, &QAction::triggered, this, [this, id = item.commandId] { OnCommand(id); });
         m_actions[item.commandId] = action;
     }
+    // The usual keys, and in "Archivo" the recent files and the end of the program.
+    m_actions[ID_OPEN_RECORDING]->setShortcut(QKeySequence::Open);
+    m_actions[ID_ABOUT]->setShortcut(QKeySequence(Qt::Key_F1));
+    QMenu* file = menuBar()->actions().constFirst()->menu();
+    QAction* save = file->addAction(QStringLiteral("Guardar imagen..."));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this,
+            [this] { m_recordingView.OnSaveImage(m_wndClient->size()); });
+    QAction* print = file->addAction(QStringLiteral("Imprimir..."));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this,
+            [this] { m_recordingView.OnPrint(m_wndClient->size()); });
+    QMenu* recent = file->addMenu(QStringLiteral("Archivos recientes"));
+    connect(recent, &QMenu::aboutToShow, this,
+            [this, recent] { m_recordingView.FillRecentMenu(*recent); });
+    m_recordingView.FillRecentMenu(*recent);
+    QAction* quit = file->addAction(QStringLiteral("Salir"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    // "Ver", after "Archivo": the time axis of the recording.
+    auto* view = new QMenu(QStringLiteral("Ver"), this);
+    const QList<QAction*> popups = menuBar()->actions();
+    menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, view);
+    m_recordingView.AddViewActions(*view);
+    view->addAction(m_wndEvents->toggleViewAction());
 }
 
 void CMainDlg::CreateToolBar() {
@@ -126,7 +157,6 @@ void CMainDlg::CreateToolBar() {
         action->setToolTip(QString::fromStdString(LoadResourceString(id)));
         // The open button and the menu item "Abrir..." run the same handler.
         const int handlerId = id == ID_OPEN_BUTTON ? ID_OPEN_RECORDING : id;
-        action->setEnabled(HasHandler(handlerId));
         connect(action, &QAction::triggered, this, [this, handlerId] { OnCommand(handlerId); });
         m_actions[id] = action;
     }
@@ -166,10 +196,10 @@ void CMainDlg::OnInitDialog() {
     MeasureClient();
     m_layout = ComputeLayout(m_rcClient, m_rcInside, m_nCharWidth, m_nLineHeight);
 
-    m_nLanguage = DetectLanguage();
+    m_device.Initialise(m_strDataDir);
     m_recordingView.LoadMarkerStyle(m_nLogPixelsY);
     UpdateCaption();
-    m_strSettingsPath = m_strProgramDir / SETTINGS_FILE_NAME;
+    m_strSettingsPath = m_strDataDir / SETTINGS_FILE_NAME;
     ReadSettings();
 }
 
@@ -199,14 +229,9 @@ void CMainDlg::OnPaint(QPainter& painter) {
     }
     m_recordingView.Paint(painter, m_layout);
     // A repaint during a device operation leaves the keyboard with the status window.
-    if (m_pStatusDlg != nullptr) {
-        m_pStatusDlg->setFocus();
+    if (CStatusDlg* statusWindow = m_device.StatusWindow()) {
+        statusWindow->setFocus();
     }
-}
-
-void CMainDlg::ShowMessageBox(const std::string& text, const std::string& caption,
-                              MessageIcon icon) {
-    somvix::ShowMessageBox(this, text, caption, icon);
 }
 
 }  // namespace somvix

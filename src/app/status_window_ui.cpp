@@ -6,14 +6,18 @@
 
 namespace somvix {
 
-CStatusWindowUi::CStatusWindowUi(QWidget* mainWindow, std::function<CStatusDlg*()> statusWindow)
-    : m_pMainWindow(mainWindow), m_statusWindow(std::move(statusWindow)) {}
+CStatusWindowUi::CStatusWindowUi(QWidget* mainWindow, std::function<CStatusDlg*()> statusWindow,
+                                 OperationUi* watcher)
+    : m_pMainWindow(mainWindow), m_statusWindow(std::move(statusWindow)), m_pWatcher(watcher) {}
 
 CStatusWindowUi::~CStatusWindowUi() = default;
 
 void CStatusWindowUi::SetStatusText(const std::string& text) {
     if (CStatusDlg* window = m_statusWindow()) {
         window->SetStatusText(text);
+        if (m_pWatcher != nullptr) {
+            m_pWatcher->SetStatusText(text);
+        }
     }
 }
 
@@ -32,6 +36,9 @@ void CStatusWindowUi::HideProgress() {
 void CStatusWindowUi::AdvanceProgress(int delta) {
     if (CStatusDlg* window = m_statusWindow()) {
         window->AdvanceProgress(delta);
+        if (m_pWatcher != nullptr) {
+            m_pWatcher->AdvanceProgress(delta);
+        }
     }
 }
 

@@ -14,10 +14,12 @@ class CStatusDlg;
 
 // The user interface of one device operation in the window program, on the GUI thread: the
 // status window that is open when each call comes (none: the call is skipped), one
-// confirmation dialog for every question of the run, and message boxes on the main window.
+// confirmation dialog for every question of the run, and message boxes on the main window. A
+// watcher, when given, is told each status text and progress step that the window shows.
 class CStatusWindowUi : public OperationUi {
 public:
-    CStatusWindowUi(QWidget* mainWindow, std::function<CStatusDlg*()> statusWindow);
+    CStatusWindowUi(QWidget* mainWindow, std::function<CStatusDlg*()> statusWindow,
+                    OperationUi* watcher = nullptr);
     ~CStatusWindowUi() override;
 
     void SetStatusText(const std::string& text) override;
@@ -32,6 +34,7 @@ private:
     QWidget* m_pMainWindow;
     std::function<CStatusDlg*()> m_statusWindow;
     std::unique_ptr<CConfirmDlg> m_pConfirmDlg;
+    OperationUi* m_pWatcher;
 };
 
 }  // namespace somvix

@@ -15,8 +15,9 @@ constexpr int UNITS_PER_LABEL = 10;
 
 // What both charts share; the panel is the chart's place in the layout.
 TrendChartProperties CommonProperties(const PanelLayout& layout, int panelX, int panelY,
-                                      double panelWidth, double panelHeight, int xRange,
+                                      double panelWidth, double panelHeight, TimeWindow window,
                                       int samplesPerUnit) {
+    const int stepUnits = GridStepUnits(window);
     TrendChartProperties p;
     p.m_nLeft = panelX;
     p.m_nTop = panelY;
@@ -24,10 +25,12 @@ TrendChartProperties CommonProperties(const PanelLayout& layout, int panelX, int
     p.m_dHeightFrac = panelHeight;
     p.m_nRefWidth = layout.m_nClientWidth;
     p.m_nRefHeight = layout.m_nClientHeight;
-    p.m_nXRange = xRange;
+    p.m_nXFirst = window.nFirstUnit * samplesPerUnit;
+    p.m_nXRange = window.nUnits * samplesPerUnit;
     p.m_dFullScale = 100.0;
-    p.m_dXLabelStep = 10.0;
-    p.m_nXGridStep = samplesPerUnit * UNITS_PER_LABEL;
+    // A label names the units of its grid line.
+    p.m_dXLabelStep = stepUnits;
+    p.m_nXGridStep = samplesPerUnit * stepUnits;
     p.m_nSeries = 1;
     p.m_nYLabelPoints = 8;
     return p;
@@ -44,10 +47,10 @@ int SpanUnits(int nSamples, int nSamplesPerUnit) {
 }
 
 TrendChartProperties UpperChartProperties(const RecordingStore& store, const PanelLayout& layout,
-                                          int spanUnits) {
-    TrendChartProperties p = CommonProperties(
-        layout, layout.m_nTopPanelX, layout.m_nTopPanelY, layout.m_dTopPanelWidth,
-        layout.m_dTopPanelHeight, spanUnits * store.m_nSamplesPerUnit, store.m_nSamplesPerUnit);
+                                          TimeWindow window) {
+    TrendChartProperties p =
+        CommonProperties(layout, layout.m_nTopPanelX, layout.m_nTopPanelY, layout.m_dTopPanelWidth,
+                         layout.m_dTopPanelHeight, window, store.m_nSamplesPerUnit);
     p.m_nYLines = 11;
     p.m_dXLabelOrigin = 0.0;
     p.m_bWarpY = true;
@@ -58,10 +61,10 @@ TrendChartProperties UpperChartProperties(const RecordingStore& store, const Pan
 }
 
 TrendChartProperties LowerChartProperties(const RecordingStore& store, const PanelLayout& layout,
-                                          int spanUnits) {
+                                          TimeWindow window) {
     TrendChartProperties p = CommonProperties(
         layout, layout.m_nBottomPanelX, layout.m_nBottomPanelY, layout.m_dBottomPanelWidth,
-        layout.m_dBottomPanelHeight, spanUnits * store.m_nSamplesPerUnit, store.m_nSamplesPerUnit);
+        layout.m_dBottomPanelHeight, window, store.m_nSamplesPerUnit);
     p.m_nYLines = 5;
     p.m_dXLabelOrigin = -1.0;
     p.m_bWarpY = false;
@@ -72,10 +75,10 @@ TrendChartProperties LowerChartProperties(const RecordingStore& store, const Pan
 }
 
 void ConfigureCharts(CTrendChart& upper, CTrendChart& lower, const RecordingStore& store,
-                     const PanelLayout& layout, int spanUnits) {
-    upper.SetProperties(UpperChartProperties(store, layout, spanUnits));
+                     const PanelLayout& layout, TimeWindow window) {
+    upper.SetProperties(UpperChartProperties(store, layout, window));
     upper.SetWarpKnots(WARP_ABSCISSAE, WARP_ORDINATES, WARP_KNOTS);
-    lower.SetProperties(LowerChartProperties(store, layout, spanUnits));
+    lower.SetProperties(LowerChartProperties(store, layout, window));
 }
 
 }  // namespace somvix

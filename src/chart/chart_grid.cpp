@@ -14,6 +14,11 @@ bool IsClearOf(std::optional<int> previousRight, int left, int gap) {
     return !previousRight || left >= *previousRight + gap;
 }
 
+// The first multiple of step at or after sample (step > 0, sample >= 0).
+long long FirstMultipleFrom(long long sample, int step) {
+    return (sample + step - 1) / step * step;
+}
+
 }  // namespace
 
 std::string FormatLabel(double value) {
@@ -53,8 +58,13 @@ std::vector<GridLine> VerticalGridLines(const CTrendChart& chart, const ChartGeo
     const int bottom = TruncToInt(py * LOGICAL_FULL_SCALE * chart.HeightFraction(0.0));
     const int top = TruncToInt(py * LOGICAL_FULL_SCALE);
     std::vector<GridLine> lines;
-    for (int k = 0; p.m_nXGridStep > 0 && k <= p.m_nXRange; k += p.m_nXGridStep) {
-        const int x = TruncToInt(k * px);
+    if (p.m_nXGridStep <= 0) {
+        return lines;
+    }
+    // Lines stand on the multiples of the step, counted from the recording's start.
+    for (long long k = FirstMultipleFrom(p.m_nXFirst, p.m_nXGridStep);
+         k <= static_cast<long long>(p.m_nXFirst) + p.m_nXRange; k += p.m_nXGridStep) {
+        const int x = TruncToInt((k - p.m_nXFirst) * px);
         lines.push_back({x, bottom, x, top});
     }
     return lines;
@@ -77,11 +87,15 @@ std::vector<GridLabel> TimeLabels(const CTrendChart& chart, const ChartGeometry&
     // after the one drawn before it, or it is left out.
     const int gap = textWidth(" ");
     std::optional<int> previousRight;
-    for (long long k = p.m_nXGridStep; k < p.m_nXRange; k += p.m_nXGridStep) {
+    // None on the window's edges: not at the left one (the origin of the whole recording) nor
+    // at the right one.
+    const long long end = static_cast<long long>(p.m_nXFirst) + p.m_nXRange;
+    for (long long k = FirstMultipleFrom(p.m_nXFirst + 1LL, p.m_nXGridStep); k < end;
+         k += p.m_nXGridStep) {
         const long long label = k / p.m_nXGridStep;
         std::string text = FormatLabel(label * p.m_dXLabelStep + p.m_dXLabelOrigin);
         const int width = textWidth(text);
-        const int x = TruncToInt(k * px - width / 2);
+        const int x = TruncToInt((k - p.m_nXFirst) * px - width / 2);
         if (!IsClearOf(previousRight, x, gap)) {
             continue;
         }

@@ -28,7 +28,8 @@ int PlaceFrom(int origin, double offset) {
 std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore& store,
                                                 const MarkerFrame& frame,
                                                 const CTrendChart& upper) {
-    if (frame.nSpanUnits <= 0 || !(1 < nTime && nTime <= frame.nSpanUnits)) {
+    const long long shown = static_cast<long long>(nTime) - frame.nFirstUnit;
+    if (frame.nSpanUnits <= 0 || nTime <= 1 || !(0 < shown && shown <= frame.nSpanUnits)) {
         return std::nullopt;
     }
     const double pixelsPerUnit = frame.nClientWidth * frame.dXScale / frame.nSpanUnits;
@@ -39,7 +40,7 @@ std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore&
         sample < MAX_SAMPLES ? SampleAt(store.m_trend1, static_cast<int>(sample)) : NO_DATA;
 
     MarkerPlacement marker;
-    marker.nX = PlaceFrom(frame.nPlotLeft, nTime * pixelsPerUnit);
+    marker.nX = PlaceFrom(frame.nPlotLeft, static_cast<double>(shown) * pixelsPerUnit);
     marker.bOnCurve = value != NO_DATA && std::isfinite(value);
     if (marker.bOnCurve) {
         marker.nY = PlaceFrom(frame.nPlotTop, (100.0 - upper.Warp(value)) * pixelsPerValue);

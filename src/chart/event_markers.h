@@ -16,7 +16,8 @@ struct MarkerFrame {
     double dYScale = 0.0;
     int nClientWidth = 0;  // the charts' reference size
     int nClientHeight = 0;
-    int nSpanUnits = 0;
+    int nSpanUnits = 0;  // units shown
+    int nFirstUnit = 0;  // the unit at the plot's left edge
 };
 
 // Where an event's marker goes: the point (x, y) on the curve, or at mid-height where the
@@ -28,9 +29,9 @@ struct MarkerPlacement {
     bool bLabelAbove = false;  // below for values of 50 and more and for missing samples
 };
 
-// Nothing for events outside 1 < time <= span. The sample read is the one just left of the
-// event's position; one beyond the arrays counts as missing. A point far outside the plot (a
-// value far below the axis) is held a million pixels out, off any picture.
+// Nothing for events at times 0 and 1 and outside first < time <= first + span. The sample read is
+// the one just left of the event's position; one beyond the arrays counts as missing. A point far
+// outside the plot (a value far below the axis) is held a million pixels out, off any picture.
 std::optional<MarkerPlacement> PlaceEventMarker(int nTime, const RecordingStore& store,
                                                 const MarkerFrame& frame, const CTrendChart& upper);
 

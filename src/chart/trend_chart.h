@@ -35,6 +35,7 @@ struct TrendChartProperties {
     double m_dHeightFrac = 0.0;
     int m_nRefWidth = 0;  // the main window's client size
     int m_nRefHeight = 0;
+    int m_nXFirst = 0;  // sample at the left edge of the time axis
     int m_nXRange = 0;  // samples spanned by the time axis
     int m_nYLines = 0;  // horizontal grid lines, bottom and top included
     double m_dFullScale = 0.0;
@@ -107,7 +108,7 @@ public:
     double HeightFraction(double fraction) const;
     // Y(v): the value's height in logical units above the axis.
     int LogicalY(double value) const;
-    // The series value at a sample index of the axis; NO_DATA outside the arrays.
+    // The series value at a sample index of the recording; NO_DATA outside the arrays.
     double SeriesValue(int slot, int index) const;
 
 private:

@@ -84,6 +84,8 @@ void CliOperationUi::DrawProgress() {
 
 ConfirmAnswer CliOperationUi::Confirm(const std::string& statement, const std::string& question) {
     EndProgressLine();
+    // The question now stands below the last status: a status that comes again is shown again.
+    m_strStatus.clear();
     const auto given = m_answers.find(question);
     if (given != m_answers.end()) {
         m_context.err << statement << '\n'

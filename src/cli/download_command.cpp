@@ -2,17 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <ostream>
-
-#include "cli/cli_operation_ui.h"
+#include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
 #include "cli/transfer_outcome.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
-#include "transfer/download.h"
-#include "transfer/download_folder.h"
-#include "transfer/transfer_report.h"
-#include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -35,26 +28,18 @@ public:
     }
 
     int Run(CliContext& context) override {
-        HostAddressState hostAddress;
-        m_options.ApplyTo(hostAddress);
-        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        TransferSettings settings;
-        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+        CliDeviceSetup setup;
+        if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-
-        CliOperationUi ui(context, m_options.GetVerbosity());
+        CliFrontEnd frontEnd(context, m_strFolder, m_options.GetVerbosity());
         if (!m_strReplaceIncomplete.empty()) {
-            ui.SetAnswer("¿Desea reemplazarlos?", AnswerFromFlag(m_strReplaceIncomplete));
+            frontEnd.Terminal().SetAnswer(DOWNLOAD_REPLACE_QUESTION,
+                                          AnswerFromFlag(m_strReplaceIncomplete));
         }
-        TransferReport report;
-        const int result = DownloadMonitorData(FolderChoicePath(m_strFolder), hostAddress,
-                                               *adaptation, ui, settings, &report);
-        ui.EndProgressLine();
-        return FinishDeviceVerb(
-            context, result, report,
-            {DOWNLOAD_COMPLETED_TEXT, DOWNLOAD_FAILED_TEXT, DOWNLOAD_CANCELLED_TEXT},
-            m_options.GetVerbosity(), m_options.WantsJson());
+        return PresentOutcome(
+            RunDownloadCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
+            context, m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:

@@ -2,18 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <ostream>
-
-#include "cli/cli_operation_ui.h"
+#include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
 #include "cli/transfer_outcome.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
-#include "transfer/download_folder.h"
-#include "transfer/erase.h"
-#include "transfer/query_monitor_name.h"
-#include "transfer/transfer_report.h"
-#include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -48,29 +40,15 @@ public:
     }
 
     int Run(CliContext& context) override {
-        HostAddressState hostAddress;
-        m_options.ApplyTo(hostAddress);
-        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        TransferSettings settings;
-        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+        CliDeviceSetup setup;
+        if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-
-        CliOperationUi ui(context, m_options.GetVerbosity());
-        SetAnswers(ui);
-        const std::string monitorName =
-            MonitorNameForErase(hostAddress, *adaptation, settings.connection);
-        if (ui.Confirm(EraseStatement(monitorName), ERASE_CONTINUE_QUESTION) !=
-            ConfirmAnswer::Yes) {
-            return EXIT_DECLINED;
-        }
-        TransferReport report;
-        const int result = EraseMonitorData(FolderChoicePath(m_strFolder), hostAddress, *adaptation,
-                                            ui, settings, &report);
-        ui.EndProgressLine();
-        return FinishDeviceVerb(context, result, report,
-                                {ERASE_COMPLETED_TEXT, ERASE_FAILED_TEXT, ERASE_CANCELLED_TEXT},
-                                m_options.GetVerbosity(), m_options.WantsJson());
+        CliFrontEnd frontEnd(context, m_strFolder, m_options.GetVerbosity());
+        SetAnswers(frontEnd.Terminal());
+        return PresentOutcome(
+            RunEraseCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
+            context, m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:
@@ -82,7 +60,7 @@ private:
             ui.SetAnswer(ERASE_DOWNLOAD_QUESTION, AnswerFromFlag(m_strDownloadMissing));
         }
         if (!m_strReplaceIncomplete.empty()) {
-            ui.SetAnswer(ERASE_PREPARE_TEXTS.question, AnswerFromFlag(m_strReplaceIncomplete));
+            ui.SetAnswer(ERASE_REPLACE_QUESTION, AnswerFromFlag(m_strReplaceIncomplete));
         }
     }
 

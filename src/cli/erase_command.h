@@ -14,7 +14,4 @@ namespace somvix {
 // declined or not confirmed.
 std::unique_ptr<CliCommand> MakeEraseCommand();
 
-// Exit status of a declined erase.
-inline constexpr int EXIT_DECLINED = 3;
-
 }  // namespace somvix

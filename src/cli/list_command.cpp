@@ -9,14 +9,11 @@
 #include "cli/list_command.h"
 #include "cli/transfer_options.h"
 #include "cli/transfer_outcome.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
 #include "shared/code_page_text.h"
 #include "transfer/device_session.h"
 #include "transfer/failure_text.h"
 #include "transfer/monitor_contents.h"
 #include "transfer/transfer_report.h"
-#include "transfer/transfer_settings.h"
 
 namespace somvix {
 
@@ -39,18 +36,15 @@ public:
     }
 
     int Run(CliContext& context) override {
-        HostAddressState hostAddress;
-        m_options.ApplyTo(hostAddress);
-        const std::unique_ptr<HostAdaptation> adaptation = m_options.MakeAdaptation();
-        TransferSettings settings;
-        if (const int status = m_options.MakeSettings(settings, context); status != 0) {
+        CliDeviceSetup setup;
+        if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
         CliOperationUi ui(context, m_options.GetVerbosity());
         MonitorContents contents;
         TransferReport report;
-        const int result =
-            ListMonitorData(m_strFolder, hostAddress, *adaptation, ui, settings, contents, &report);
+        const int result = ListMonitorData(m_strFolder, setup.hostAddress, *setup.adaptation, ui,
+                                           setup.settings, contents, &report);
         ui.EndProgressLine();
         const int status = ExitStatusOf(result, report.cause);
         if (status != 0 && m_options.GetVerbosity() != Verbosity::Quiet) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <regex>
 
@@ -60,8 +61,9 @@ bool ParseSize(const std::string& text, QSize& size) {
     return true;
 }
 
-// `render FILE.htr --png OUT.png [--size WxH]`: the charts as the main window paints a client
-// area of that size without a toolbar.
+// `render FILE.htr --png OUT.png [--size WxH] [--from U --to U]`: the charts as the main window
+// paints a client area of that size without a toolbar, for the whole recording or the window
+// of the time axis from unit U to unit U.
 class RenderCommand : public RecordingVerb {
 public:
     const char* Name() const override { return "render"; }
@@ -74,12 +76,21 @@ protected:
         verb.add_option("--png", m_strPng, "The PNG file to write")->required();
         verb.add_option("--size", m_strSize, "Client area in pixels, WIDTHxHEIGHT")
             ->default_val("1024x700");
+        verb.add_option("--from", m_nFromUnit,
+                        "First time-axis unit shown (4 samples each); the whole recording "
+                        "without --from and --to");
+        verb.add_option("--to", m_nToUnit, "Last time-axis unit shown");
     }
 
     int CheckOptions(CliContext& context) override {
         if (!ParseSize(m_strSize, m_size)) {
             context.err << "somvixmn-cli: --size " << m_strSize
                         << ": expected WIDTHxHEIGHT, each 1 to " << MAX_RENDER_SIDE << '\n';
+            return EXIT_USAGE;
+        }
+        if ((m_nFromUnit || m_nToUnit) &&
+            (!m_nFromUnit || !m_nToUnit || *m_nFromUnit < 0 || *m_nToUnit <= *m_nFromUnit)) {
+            context.err << "somvixmn-cli: --from and --to: expected both, 0 <= FROM < TO\n";
             return EXIT_USAGE;
         }
         return 0;
@@ -96,8 +107,12 @@ protected:
             QPainter painter(&image);
             CTrendChart upper;
             CTrendChart lower;
+            // The window is cut to the recording's span, as the main window's is.
+            const TimeWindow window = m_nFromUnit
+                                          ? TimeWindow{*m_nFromUnit, *m_nToUnit - *m_nFromUnit}
+                                          : WholeWindow(RecordingSpanUnits(store));
             PaintCharts(painter, store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()),
-                        upper, lower, MakeEventMarkerStyle(image.logicalDpiY()));
+                        upper, lower, MakeEventMarkerStyle(image.logicalDpiY()), window);
         }
         if (!image.save(QString::fromStdString(m_strPng), "PNG")) {
             context.err << "somvixmn-cli: " << m_strPng << ": cannot be written\n";
@@ -109,6 +124,8 @@ protected:
 private:
     std::string m_strPng;
     std::string m_strSize = "1024x700";
+    std::optional<int> m_nFromUnit;
+    std::optional<int> m_nToUnit;
     QSize m_size;
 };
 

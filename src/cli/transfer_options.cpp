@@ -3,11 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_data_folder.h"
-#include "hostnet/host_adaptation.h"
-#include "hostnet/host_address_state.h"
 #include "hostnet/make_host_adaptation.h"
 #include "hostnet/wired_adapter.h"
-#include "transfer/transfer_settings.h"
 
 namespace somvix {
 
@@ -60,28 +57,22 @@ Verbosity CliTransferOptions::GetVerbosity() const {
     return m_bVerbose ? Verbosity::Verbose : Verbosity::Normal;
 }
 
-void CliTransferOptions::ApplyTo(HostAddressState& hostAddress) const {
+int CliTransferOptions::MakeSetup(CliDeviceSetup& setup, CliContext& context) const {
+    setup.hostAddress = NewHostAddressState();
     if (m_pLanOption != nullptr && m_pLanOption->count() > 0) {
-        hostAddress.m_nConnectionKind = CONNECTION_LAN;
-        hostAddress.m_strHostName = m_strLanHost;
-    } else {
-        hostAddress.m_nConnectionKind = CONNECTION_CABLE;
+        setup.hostAddress.m_nConnectionKind = CONNECTION_LAN;
+        setup.hostAddress.m_strHostName = m_strLanHost;
     }
-}
-
-std::unique_ptr<HostAdaptation> CliTransferOptions::MakeAdaptation() const {
-    return MakeHostAdaptation(m_strInterface);
-}
-
-int CliTransferOptions::MakeSettings(TransferSettings& settings, CliContext& context) const {
-    settings.recordsDir = m_strRecordsDir;
+    setup.settings.recordsDir = m_strRecordsDir;
     if (m_strRecordsDir.empty()) {
-        if (const int status = RequireDataDirectory(settings.recordsDir, context); status != 0) {
+        if (const int status = RequireDataDirectory(setup.settings.recordsDir, context);
+            status != 0) {
             return status;
         }
     }
-    settings.connection.port = m_nPort;
-    settings.connection.cancel = context.cancel;
+    setup.settings.connection.port = m_nPort;
+    setup.settings.connection.cancel = context.cancel;
+    setup.adaptation = MakeHostAdaptation(m_strInterface);
     return 0;
 }
 

@@ -7,6 +7,9 @@
 
 #include "cli/cli_operation_ui.h"
 #include "device/device_connection.h"
+#include "hostnet/host_adaptation.h"
+#include "hostnet/host_address_state.h"
+#include "transfer/transfer_settings.h"
 
 namespace CLI {
 class App;
@@ -15,10 +18,14 @@ class Option;
 
 namespace somvix {
 
-class HostAdaptation;
 struct CliContext;
-struct HostAddressState;
-struct TransferSettings;
+
+// What one run of a device verb works with.
+struct CliDeviceSetup {
+    HostAddressState hostAddress;
+    std::unique_ptr<HostAdaptation> adaptation;
+    TransferSettings settings;
+};
 
 // Declares the verb's FOLDER, the download folder. An empty text is a usage error: it would
 // stand for the root of the file system.
@@ -40,13 +47,10 @@ public:
     Verbosity GetVerbosity() const;
     bool WantsJson() const { return m_bJson; }
 
-    // The connection kind and host name chosen.
-    void ApplyTo(HostAddressState& hostAddress) const;
-    // The adaptation of this platform for the chosen kind.
-    std::unique_ptr<HostAdaptation> MakeAdaptation() const;
-    // The records folder and the port; 0, or the exit status after a message when the records
-    // folder is the program's data folder and there is none.
-    int MakeSettings(TransferSettings& settings, CliContext& context) const;
+    // The host address state for the chosen kind and host name, the adaptation of this
+    // platform, the records folder and the port; 0, or the exit status after a message when the
+    // records folder is the program's data folder and there is none.
+    int MakeSetup(CliDeviceSetup& setup, CliContext& context) const;
 
 private:
     std::string m_strLanHost;

@@ -3,10 +3,12 @@
 #include <ostream>
 
 #include "cli/cli_command.h"
+#include "cli/cli_front_end.h"
 #include "cli/cli_operation_ui.h"
 #include "shared/code_page_text.h"
+#include "transfer/command_flow.h"
 #include "transfer/failure_text.h"
-#include "transfer/transfer_report.h"
+#include "transfer/report_text.h"
 
 namespace somvix {
 
@@ -20,26 +22,18 @@ nlohmann::json NamesJson(const std::vector<std::string>& names) {
     return list;
 }
 
-// "3 monitorizaciones descargadas (18 archivos, 12345 bytes), 2 ya en el PC u omitidas".
-std::string CountsLine(const TransferReport& report) {
-    std::string line;
-    if (report.fetched.empty()) {
-        line = "Ninguna monitorización nueva descargada";
-    } else {
-        line = std::to_string(report.fetched.size()) + " monitorizaciones descargadas (" +
-               std::to_string(report.files) + " archivos, " + std::to_string(report.bytes) +
-               " bytes)";
+int StatusOfEnd(CommandEnd end) {
+    switch (end) {
+        case CommandEnd::Completed:
+            return 0;
+        case CommandEnd::Failed:
+            break;
+        case CommandEnd::Cancelled:
+            return EXIT_CANCELLED;
+        case CommandEnd::Declined:
+            return EXIT_DECLINED;
     }
-    if (!report.erased.empty()) {
-        line += ", " + std::to_string(report.erased.size()) + " eliminadas del monitor";
-    }
-    if (!report.skipped.empty()) {
-        line += ", " + std::to_string(report.skipped.size()) + " ya en el PC u omitidas";
-    }
-    if (!report.refused.empty()) {
-        line += ", " + std::to_string(report.refused.size()) + " rechazadas";
-    }
-    return line;
+    return 1;
 }
 
 }  // namespace
@@ -60,23 +54,26 @@ nlohmann::json CauseJson(const FailureCause& cause) {
             {"subject", Utf8From1252(cause.m_strSubject)}};
 }
 
-int FinishDeviceVerb(CliContext& context, int result, const TransferReport& report,
-                     const OutcomeTexts& texts, Verbosity verbosity, bool json) {
-    const int status = ExitStatusOf(result, report.cause);
-    const char* finalLine = status == EXIT_CANCELLED ? texts.cancelled
-                            : status == 0            ? texts.completed
-                                                     : texts.failed;
+int PresentOutcome(const CommandOutcome& outcome, CliContext& context, Verbosity verbosity,
+                   bool json) {
+    const int status = StatusOfEnd(outcome.end);
+    if (outcome.end == CommandEnd::Declined) {
+        return status;
+    }
+    const TransferReport& report = outcome.report;
     if (verbosity != Verbosity::Quiet) {
-        if (result < 0 && report.cause.IsFailure()) {
-            context.err << "Causa: " << DescribeCause(report.cause) << '\n';
-        }
-        // After a failure that did nothing, the cause says it all.
-        if (result >= 0 || !report.fetched.empty() || !report.erased.empty()) {
-            context.err << CountsLine(report) << '\n';
+        if (outcome.end == CommandEnd::Failed) {
+            context.err << "Causa: " << outcome.detail << '\n';
+            // After a failure that did nothing, the cause says it all.
+            if (!report.fetched.empty() || !report.erased.empty()) {
+                context.err << DescribeCounts(report) << '\n';
+            }
+        } else {
+            context.err << outcome.detail << '\n';
         }
     }
     if (json) {
-        const nlohmann::json object = {{"result", finalLine},
+        const nlohmann::json object = {{"result", outcome.text},
                                        {"exit_status", status},
                                        {"fetched", NamesJson(report.fetched)},
                                        {"skipped", NamesJson(report.skipped)},
@@ -87,7 +84,7 @@ int FinishDeviceVerb(CliContext& context, int result, const TransferReport& repo
                                        {"cause", CauseJson(report.cause)}};
         context.out << object.dump(2) << '\n';
     } else {
-        context.out << finalLine << '\n';
+        context.out << outcome.text << '\n';
     }
     return status;
 }

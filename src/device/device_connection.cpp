@@ -155,14 +155,30 @@ int SendText(DeviceConnection& connection, const std::string& text) {
 }
 
 int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destination) {
+    std::size_t held = 0;
+    for (;;) {
+        held += connection.Received().TakeInto(destination + held, count - held);
+        if (held == count) {
+            return 0;
+        }
+        if (ReceiveMore(connection) != 0) {
+            return -1;
+        }
+    }
+}
+
+int ReceiveMore(DeviceConnection& connection) {
     if (!connection.IsOpen()) {
         return Fail(connection, CauseKind::ConnectionLost);
     }
     NetworkSocket& socket = connection.Socket();
-    std::size_t held = 0;
+    ReceiveBuffer& buffer = connection.Received();
+    if (buffer.Held().size() >= RECEIVE_BUFFER_BYTES) {
+        return -1;  // no room: the held bytes must be taken first
+    }
     // No overall deadline: every wait is bounded, and waits follow one another while events
     // keep coming.
-    while (held < count) {
+    for (;;) {
         NetworkEvents events;
         if (AwaitEvents(connection, events) != 0) {
             return -1;
@@ -174,15 +190,18 @@ int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destinat
         if (!events.m_bReadable || events.m_nReadError != 0) {
             continue;
         }
+        std::size_t room = 0;
+        char* const space = buffer.FreeSpace(room);
         std::size_t received = 0;
-        const SocketIo result = socket.Receive(destination + held, count - held, received);
-        if (result == SocketIo::Failed) {
+        if (socket.Receive(space, room, received) == SocketIo::Failed) {
             return Fail(connection, CauseKind::ConnectionLost);
         }
         // 0 bytes do not end the loop by themselves: the next wait reports the close.
-        held += received;
+        if (received > 0) {
+            buffer.Add(received);
+            return 0;
+        }
     }
-    return 0;
 }
 
 int ReceiveText(DeviceConnection& connection, std::string& text) {
@@ -228,6 +247,7 @@ void CloseGracefully(DeviceConnection& connection) {
 
 void CloseConnection(DeviceConnection& connection) {
     connection.Socket().Close();
+    connection.Received().Clear();
 }
 
 }  // namespace somvix

@@ -8,6 +8,7 @@
 #include "device/cancel_request.h"
 #include "device/failure_cause.h"
 #include "device/network_socket.h"
+#include "device/receive_buffer.h"
 
 namespace somvix {
 
@@ -30,6 +31,9 @@ struct ConnectionOptions {
 // message in either direction is a 4-byte little-endian length followed by that many bytes of
 // text. Move-only; it releases its socket when destroyed. A connection that was never opened,
 // or was closed, may be passed to CloseConnection safely.
+//
+// A receive takes what the socket has, up to RECEIVE_BUFFER_BYTES, and the connection holds the
+// bytes not asked for yet: they are handed out before the socket is waited on again.
 class DeviceConnection {
 public:
     DeviceConnection() = default;
@@ -51,12 +55,15 @@ public:
     // Why the last operation on this connection failed.
     const FailureCause& Cause() const { return m_cause; }
     void SetCause(FailureCause cause) { m_cause = std::move(cause); }
+    // The bytes received and not taken yet.
+    ReceiveBuffer& Received() { return m_received; }
 
 private:
     NetworkSocket m_socket;
     int m_nWaitMs = NETWORK_WAIT_MS;  // milliseconds
     const CancelRequest* m_pCancel = nullptr;
     FailureCause m_cause;
+    ReceiveBuffer m_received;
 };
 
 // Waits once for a report of the connection's socket, at most its wait, looking at the cancel
@@ -73,6 +80,9 @@ int OpenDeviceConnection(const std::string& host, DeviceConnection& connection,
 int SendText(DeviceConnection& connection, const std::string& text);
 // 0 when count bytes have arrived, in order, at destination; -1 on failure.
 int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destination);
+// Waits for the socket and receives what it has, adding it to the held bytes. 0 once at least
+// one byte more is held; -1 on failure (a wait that ran out, a close, a receive error).
+int ReceiveMore(DeviceConnection& connection);
 // 0 and the reply text (cut at its first NUL byte); -1 on failure or when the length field is
 // above MAX_REPLY_BYTES (the text is then left unread).
 int ReceiveText(DeviceConnection& connection, std::string& text);

@@ -54,8 +54,8 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
         return FailFile(connection, CauseKind::FileTooLarge, path, std::to_string(remaining));
     }
     {
-        // Unbuffered, so each chunk reaches the file as soon as it has arrived and a failing
-        // write (a full disk) shows at that chunk.
+        // Unbuffered, so that what is written reaches the file at once and a failing write (a
+        // full disk) shows at that write.
         std::ofstream file;
         file.rdbuf()->pubsetbuf(nullptr, 0);
         errno = 0;
@@ -63,15 +63,22 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
         if (!file) {
             return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
-        std::array<char, FILE_CHUNK_BYTES> chunk{};
+        ReceiveBuffer& received = connection.Received();
         while (remaining > 0) {
-            const std::size_t size = std::min<std::size_t>(remaining, chunk.size());
-            if (ReceiveExact(connection, size, chunk.data()) != 0) {
-                return -1;  // what arrived so far stays in the file
+            // Whole chunks of what has arrived, or the file's last bytes: a file cut short by a
+            // broken transfer always ends at a chunk's end.
+            const std::size_t held = std::min<std::size_t>(received.Held().size(), remaining);
+            const std::size_t size = held == remaining ? held : held - held % FILE_CHUNK_BYTES;
+            if (size == 0) {
+                if (ReceiveMore(connection) != 0) {
+                    return -1;  // the chunks that arrived whole stay in the file
+                }
+                continue;
             }
-            if (!file.write(chunk.data(), static_cast<std::streamsize>(size))) {
+            if (!file.write(received.Held().data(), static_cast<std::streamsize>(size))) {
                 return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
             }
+            received.Take(size);
             remaining -= static_cast<std::uint32_t>(size);
         }
         file.close();

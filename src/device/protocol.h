@@ -34,7 +34,7 @@ inline constexpr std::uint32_t MAX_EEG_FILE_BYTES = 20000;
 inline constexpr std::uint32_t MAX_FHI_FILE_BYTES = 200;
 inline constexpr std::uint32_t MAX_DATA_FILE_BYTES = 200000;  // .htr, .evt, .imp
 
-inline constexpr std::size_t FILE_CHUNK_BYTES = 512;       // received and written at a time
+inline constexpr std::size_t FILE_CHUNK_BYTES = 512;       // files are written in whole ones
 inline constexpr std::size_t CHECKSUM_BLOCK_BYTES = 4096;  // read back at a time
 
 // Takes the first blank-separated token off the front of the list. Every single blank
@@ -52,8 +52,9 @@ int CountTokens(const std::string& text);
 int CheckFileSize(std::uint32_t size, const std::string& path);
 // CRC-32 of the stored file read back in blocks; 0 when it cannot be opened.
 std::uint32_t FileCrc32(const std::filesystem::path& path);
-// Receives one file reply and stores it at path, chunk by chunk as the bytes arrive. 0 when the
-// checksum matches; -1 on any failure (a file written in part stays on disk).
+// Receives one file reply and stores it at path, writing the whole FILE_CHUNK_BYTES chunks of
+// what has arrived as it arrives. 0 when the checksum matches; -1 on any failure (a file written
+// in part stays on disk, made of the chunks that arrived whole).
 int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path);
 // Sends the command, then receives the file reply into path; 0 only when both succeed.
 int TransactFile(DeviceConnection& connection, const std::string& command,

@@ -39,10 +39,11 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
     if (look.m_bDhcpInUse) {
         m_pBackend->RenewLeases();
     } else if (!look.m_bHostAddressPresent) {
-        // An address found present is reused and m_bAddressAdded stays as it was: 1 only when
+        // An address found present is reused and m_bAddressAdded stays as it was: true only when
         // this program added it and an earlier removal failed.
-        m_pBackend->AddHostAddress(state.m_nLanguage);
-        if (!m_pBackend->LookAtAdapter().m_bHostAddressShown) {
+        // The second look only where the add itself did not say that it worked.
+        if (m_pBackend->AddHostAddress(state.m_nLanguage) != AdditionResult::Confirmed &&
+            !m_pBackend->LookAtAdapter().m_bHostAddressShown) {
             ShowFailure(ui, TEXT_ADAPT_ERROR, *m_pBackend);
             m_strFailure = std::string("no se pudo añadir la dirección ") + HOST_ADDRESS;
             if (const std::string said = m_pBackend->FailureText(); !said.empty()) {
@@ -50,14 +51,14 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
             }
             return -1;
         }
-        state.m_bAddressAdded = 1;
+        state.m_bAddressAdded = true;
     }
     state.m_strDeviceAddress = MONITOR_ADDRESS;
     return 0;
 }
 
 void BackendHostAdaptation::RestoreHostAddress(HostAddressState& state, OperationUi* ui) {
-    if (state.m_bAddressAdded != 1) {
+    if (!state.m_bAddressAdded) {
         return;
     }
     ShowStatus(ui, TEXT_RESTORING);
@@ -66,7 +67,7 @@ void BackendHostAdaptation::RestoreHostAddress(HostAddressState& state, Operatio
         ShowFailure(ui, TEXT_RESTORE_ERROR, *m_pBackend);
         return;
     }
-    state.m_bAddressAdded = 0;
+    state.m_bAddressAdded = false;
 }
 
 }  // namespace somvix

@@ -20,10 +20,17 @@ struct AdapterLook {
 
 enum class RemovalResult { Gone, StillPresent };
 
+// What an add tells of itself.
+enum class AdditionResult {
+    Confirmed,    // the system answered that the address is on the adapter now
+    Unconfirmed,  // only a look at the adapter tells
+};
+
 // How one platform reads, adds and removes the PC's address on the wired adapter. The decisions
 // (renew or add, reuse, when the address counts as added, when it is removed) are the
 // adaptation's and the same over every backend; a backend only acts and reports what it sees.
-// A look that fails shows nothing, and a failed add shows in the next look.
+// A look that fails shows nothing, and an add that the system did not confirm is looked for on
+// the adapter.
 class HostAddressBackend {
 public:
     virtual ~HostAddressBackend() = default;
@@ -32,7 +39,7 @@ public:
     // Asks the DHCP client to renew its leases; whether it did is not examined.
     virtual void RenewLeases() = 0;
     // language chooses the adapter's name where the platform names it by the system's language.
-    virtual void AddHostAddress(int language) = 0;
+    virtual AdditionResult AddHostAddress(int language) = 0;
     virtual RemovalResult RemoveHostAddress(int language) = 0;
     // Why the last add or removal failed, for the status line; empty when nothing says.
     virtual std::string FailureText() const { return {}; }

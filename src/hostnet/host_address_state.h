@@ -14,7 +14,11 @@ struct HostAddressState {
     std::string m_strHostName;       // host name of the "LAN" choice
     std::string m_strDeviceAddress;  // what the device connection connects to
     int m_nLanguage = -1;            // 2 chooses the English adapter name, else Spanish
-    int m_bAddressAdded = 0;         // 1 while we added 10.8.0.2 and have not removed it
+    bool m_bAddressAdded = false;    // while we added 10.8.0.2 and have not removed it
 };
+
+// The state a front end starts with: the cable kind, nothing added, and the language of this
+// user's regional settings, by which the network shell finds the adapter.
+HostAddressState NewHostAddressState();
 
 }  // namespace somvix

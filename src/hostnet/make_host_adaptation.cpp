@@ -7,13 +7,13 @@
 #elif defined(__linux__)
 #include <sys/stat.h>
 
-#include "shared/install_dirs.h"
 #include "hostnet/cable_addresses.h"
 #include "hostnet/netlink_backend.h"
 #include "hostnet/network_admin_right.h"
 #include "hostnet/rtnetlink_addresses.h"
 #include "hostnet/system_programs.h"
 #include "hostnet/wired_adapter.h"
+#include "shared/install_dirs.h"
 #endif
 
 namespace somvix {

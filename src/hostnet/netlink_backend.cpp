@@ -36,8 +36,9 @@ void NetlinkBackend::RenewLeases() {
     }
 }
 
-void NetlinkBackend::AddHostAddress(int /*language*/) {
+AdditionResult NetlinkBackend::AddHostAddress(int /*language*/) {
     m_nLastError = m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
+    return m_nLastError == 0 ? AdditionResult::Confirmed : AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetlinkBackend::RemoveHostAddress(int /*language*/) {

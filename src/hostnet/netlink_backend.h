@@ -23,7 +23,8 @@ public:
     // 10.8.0.2 with any prefix.
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
-    void AddHostAddress(int language) override;
+    // Confirmed by the kernel's acknowledgement of the add.
+    AdditionResult AddHostAddress(int language) override;
     // Gone when removed, when no longer there, or when the adapter itself is gone; any other
     // failure (no right, for one) leaves it present.
     RemovalResult RemoveHostAddress(int language) override;

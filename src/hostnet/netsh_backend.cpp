@@ -76,9 +76,10 @@ std::string NetshBackend::Adapter(int language) const {
     return wired.empty() ? AdapterName(language) : wired;
 }
 
-void NetshBackend::AddHostAddress(int language) {
+AdditionResult NetshBackend::AddHostAddress(int language) {
     Run("netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
                      " 255.255.255.0");
+    return AdditionResult::Unconfirmed;
 }
 
 RemovalResult NetshBackend::RemoveHostAddress(int language) {

@@ -23,8 +23,9 @@ public:
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
     // On the adapter of the language, or where the last dump lists no adapter of that name, on
-    // the wired adapter it lists (WiredAdapterInDump).
-    void AddHostAddress(int language) override;
+    // the wired adapter it lists (WiredAdapterInDump). Never confirmed: what the add command
+    // prints is not looked at.
+    AdditionResult AddHostAddress(int language) override;
     // Still present when the remove command's own output names the address.
     RemovalResult RemoveHostAddress(int language) override;
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <system_error>
 
-#include "shared/install_dirs.h"
 #include "files/file_access.h"
+#include "shared/install_dirs.h"
 
 namespace somvix {
 

@@ -10,6 +10,7 @@
 #include "shared/operation_ui.h"
 #include "transfer/download_folder.h"
 #include "transfer/safe_name.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -44,7 +45,7 @@ DeviceSession::~DeviceSession() {
 
 int DeviceSession::Open(const ConnectionOptions& options) {
     if (m_hostAddress.m_nConnectionKind == CONNECTION_CABLE) {
-        m_ui.SetStatusText("Adaptando configuración de red ...");
+        m_ui.SetStatusText(STATUS_ADAPTING);
     }
     // A failed adaptation changed nothing that needs undoing.
     if (m_adaptation.AdaptHostAddress(m_hostAddress, &m_ui) != 0) {
@@ -55,7 +56,7 @@ int DeviceSession::Open(const ConnectionOptions& options) {
         Restore();
         return Fail({CauseKind::Cancelled, {}, {}});
     }
-    m_ui.SetStatusText("Conectando...");
+    m_ui.SetStatusText(STATUS_CONNECTING);
     if (OpenDeviceConnection(m_hostAddress.m_strDeviceAddress, m_connection, options) != 0) {
         Restore();
         return Fail(m_connection.Cause());
@@ -119,7 +120,7 @@ int DeviceSession::Abort() {
 
 int DeviceSession::Finish(int result) {
     m_ui.HideProgress();
-    m_ui.SetStatusText("Desconectando ...");
+    m_ui.SetStatusText(STATUS_DISCONNECTING);
     // The goodbye is sent after a cancel too, and gets its whole wait.
     m_connection.SetCancel(nullptr);
     std::string reply;
@@ -152,7 +153,7 @@ void DeviceSession::Restore() {
 }
 
 LoginOutcome NameAndLogIn(DeviceSession& session, std::string& deviceName) {
-    session.Ui().SetStatusText("Autenticando...");
+    session.Ui().SetStatusText(STATUS_AUTHENTICATING);
     std::string reply;
     if (session.Transact(std::string(COMMAND_DEVICE_NAME), deviceName) != 0) {
         return LoginOutcome::Broken;
@@ -200,7 +201,7 @@ int RunLoggedInSession(const std::string& path, HostAddressState& hostAddress,
 }
 
 void ShowRefusedName(OperationUi& ui, const std::string& name) {
-    ui.SetStatusText("Nombre no válido recibido del monitor: \"" + PrintableName(name) + "\"");
+    ui.SetStatusText(RefusedNameStatus(Printable(name)));
 }
 
 int RefuseNameOf(DeviceSession& session, const std::string& name) {

@@ -3,7 +3,6 @@
 #include <set>
 
 #include "device/protocol.h"
-#include "shared/code_page_text.h"
 #include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
@@ -11,6 +10,7 @@
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -38,25 +38,25 @@ public:
         std::string list;
         const int loaded = LoadListAndPrepare(list, {{m_records.downloadLog, DOWNLOAD_HEADING}});
         if (loaded != 0) {
-            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
+            return loaded < 0 ? Abort() : Finish(0);
         }
         const int count = CountNamesToFetch(list, m_downloaded);
         if (count == 0) {
-            return m_session.Finish(0);
+            return Finish(0);
         }
         m_ui.ShowProgress();
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
             if (m_session.CheckCancel() != 0) {
-                return m_session.Abort();
+                return Abort();
             }
             m_ui.AdvanceProgress(step);
-            if (FetchUnlessDone(name) != 0) {
-                return m_session.Abort();
+            if (RecordSynced(RecordWait::EndedOnly) != 0 || FetchUnlessDone(name) != 0) {
+                return Abort();
             }
         }
-        return m_session.Finish(m_nResult);
+        return Finish(m_nResult);
     }
 
 private:
@@ -77,15 +77,15 @@ private:
         if (!IsSafeName(name)) {
             return RefuseNameOf(m_session, name);
         }
-        m_ui.SetStatusText("Cargando datos " + Utf8From1252(name) + " ...");
+        m_ui.SetStatusText(LoadingMonitoringStatus(name));
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
-                                    m_ui) != 0) {
+                                    m_ui) != FolderPrepared::Ready) {
             // Declined, or the old folder could not be removed: next monitoring.
             Report().skipped.push_back(name);
             return 0;
         }
-        return FetchAndRecord(name, monitoringFolder);
+        return FetchMonitoring(name, monitoringFolder);
     }
 };
 

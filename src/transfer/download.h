@@ -4,11 +4,6 @@
 
 namespace somvix {
 
-// The final messages of the download command.
-inline constexpr const char* DOWNLOAD_COMPLETED_TEXT = "Descarga de datos completada";
-inline constexpr const char* DOWNLOAD_FAILED_TEXT = "Error en descarga de datos";
-inline constexpr const char* DOWNLOAD_CANCELLED_TEXT = "Descarga de datos cancelada";
-
 class HostAdaptation;
 class OperationUi;
 struct HostAddressState;

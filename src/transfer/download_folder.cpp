@@ -6,6 +6,7 @@
 #include "shared/code_page_text.h"
 #include "shared/operation_ui.h"
 #include "transfer/records.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -49,20 +50,15 @@ bool EnsureFolder(const std::string& folder) {
     return !fs::is_directory(folder, error) && fs::create_directory(folder, error);
 }
 
-std::string IncompleteDownloadStatement(const std::string& monitoringName,
-                                        const std::string& deviceName) {
-    return "Se han encontrado datos de la monitorización " + Utf8From1252(monitoringName) + "-" +
-           Utf8From1252(deviceName) + ", de una descarga previa aparentemente incompleta.";
-}
-
-int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
-                            const std::string& deviceName, const PrepareTexts& texts,
-                            OperationUi& ui) {
+FolderPrepared PrepareMonitoringFolder(const std::string& monitoringFolder,
+                                       const std::string& monitoringName,
+                                       const std::string& deviceName, const PrepareTexts& texts,
+                                       OperationUi& ui) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(monitoringFolder, error);
     if (!fs::exists(status)) {
         fs::create_directory(monitoringFolder, error);
-        return 0;
+        return FolderPrepared::Ready;
     }
     // Only a folder can be what a download left; emptying what a link leads to would delete
     // files outside the download folder.
@@ -70,19 +66,19 @@ int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::stri
         const ConfirmAnswer answer =
             ui.Confirm(IncompleteDownloadStatement(monitoringName, deviceName), texts.question);
         if (AnswerOr(answer, texts.whenUnanswered) != ConfirmAnswer::Yes) {
-            return 1;
+            return FolderPrepared::Declined;
         }
         EmptyFolder(monitoringFolder);
         // Removes the folder only when it is empty by now, as removing a directory does.
         if (fs::is_directory(fs::symlink_status(monitoringFolder, error)) &&
             fs::remove(monitoringFolder, error)) {
             fs::create_directory(monitoringFolder, error);
-            return 0;
+            return FolderPrepared::Ready;
         }
     }
-    ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), "Error",
+    ui.ShowMessage(FormatWithText(texts.removalFailed, Utf8From1252(monitoringName)), ERROR_CAPTION,
                    MessageIcon::Hand);
-    return -1;
+    return FolderPrepared::Failed;
 }
 
 }  // namespace somvix

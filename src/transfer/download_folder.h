@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shared/operation_ui.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -40,25 +41,22 @@ struct PrepareTexts {
 
 // The download goes on without the monitoring, which stays on the monitor; the erase, which
 // would remove it next, replaces the incomplete copy first.
-inline constexpr PrepareTexts DOWNLOAD_PREPARE_TEXTS = {
-    "¿Desea reemplazarlos?", "Error descargando datos de %s!", ConfirmAnswer::No};
-inline constexpr PrepareTexts ERASE_PREPARE_TEXTS = {
-    "¿Desea reemplazarlos antes de eliminar?",
-    "Error descargando datos de %s. No se eliminan datos.", ConfirmAnswer::Yes};
-
-// "Se han encontrado datos de la monitorización NAME-DEVICE, de una descarga previa aparentemente
-// incompleta."
-std::string IncompleteDownloadStatement(const std::string& monitoringName,
-                                        const std::string& deviceName);
+inline constexpr PrepareTexts DOWNLOAD_PREPARE_TEXTS = {DOWNLOAD_REPLACE_QUESTION,
+                                                        DOWNLOAD_REMOVAL_FAILED, ConfirmAnswer::No};
+inline constexpr PrepareTexts ERASE_PREPARE_TEXTS = {ERASE_REPLACE_QUESTION, ERASE_REMOVAL_FAILED,
+                                                     ConfirmAnswer::Yes};
 
 // Makes the monitoring folder ready to fetch into. A folder that is already there is a leftover
 // of a run that did not finish: the user is asked whether to replace it. Anything else in its
 // place (a file, a link) cannot be replaced and is reported without a question.
-//   0: the folder exists (new, or emptied and made anew) and the monitoring may be fetched;
-//   1: the user answered No; the folder is left untouched;
-//  -1: the old folder cannot be removed; its message has been shown.
-int PrepareMonitoringFolder(const std::string& monitoringFolder, const std::string& monitoringName,
-                            const std::string& deviceName, const PrepareTexts& texts,
-                            OperationUi& ui);
+enum class FolderPrepared {
+    Ready,     // the folder exists (new, or emptied and made anew): the monitoring may be fetched
+    Declined,  // the user answered No; the folder is left untouched
+    Failed,    // the old folder cannot be removed; its message has been shown
+};
+FolderPrepared PrepareMonitoringFolder(const std::string& monitoringFolder,
+                                       const std::string& monitoringName,
+                                       const std::string& deviceName, const PrepareTexts& texts,
+                                       OperationUi& ui);
 
 }  // namespace somvix

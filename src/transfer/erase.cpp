@@ -12,6 +12,7 @@
 #include "transfer/safe_name.h"
 #include "transfer/transfer_run.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -39,9 +40,9 @@ public:
             LoadListAndPrepare(list, {{m_records.downloadLog, ERASE_DOWNLOAD_HEADING},
                                       {m_records.eraseLog, DOWNLOAD_HEADING}});
         if (loaded != 0) {
-            return loaded < 0 ? m_session.Abort() : m_session.Finish(0);
+            return loaded < 0 ? Abort() : Finish(0);
         }
-        m_ui.SetStatusText("Vaciando...");
+        m_ui.SetStatusText(STATUS_EMPTYING);
         // Every token counts, also those after the first name without "paciente", where the
         // loop ends: the bar may stop short of its end.
         const int count = CountTokens(list);
@@ -50,10 +51,10 @@ public:
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
             if (m_session.CheckCancel() != 0 || EraseMonitoring(name, step) != 0) {
-                return m_session.Abort();
+                return Abort();
             }
         }
-        return m_session.Finish(m_nResult);
+        return Finish(m_nResult);
     }
 
 private:
@@ -74,7 +75,7 @@ private:
             }
             return 0;
         }
-        m_ui.SetStatusText("Eliminando datos " + Utf8From1252(name) + " ...");
+        m_ui.SetStatusText(ErasingMonitoringStatus(name));
         m_ui.AdvanceProgress(step);
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
@@ -83,8 +84,9 @@ private:
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
-                // recorded as complete.
-                if (FetchAndRecord(name, monitoringFolder) != 0) {
+                // recorded as complete: its own syncs are waited for.
+                if (FetchMonitoring(name, monitoringFolder) != 0 ||
+                    RecordSynced(RecordWait::All) != 0) {
                     return -1;
                 }
                 break;
@@ -108,16 +110,16 @@ private:
             // A folder without a record is what an interrupted download leaves behind.
             switch (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName,
                                             ERASE_PREPARE_TEXTS, m_ui)) {
-                case 0:
+                case FolderPrepared::Ready:
                     return CopyDecision::Fetch;
-                case 1:
+                case FolderPrepared::Declined:
                     return CopyDecision::Declined;
-                default:
-                    return CopyDecision::Keep;
+                case FolderPrepared::Failed:
+                    break;
             }
+            return CopyDecision::Keep;
         }
-        const std::string statement = "No existen datos de " + Utf8From1252(CapitalLetters(name)) +
-                                      "-" + Utf8From1252(m_strDeviceName) + " en su PC";
+        const std::string statement = NoCopyStatement(name, m_strDeviceName);
         // Nobody answering is no reason to do without a copy.
         if (AnswerOr(m_ui.Confirm(statement, ERASE_DOWNLOAD_QUESTION), ConfirmAnswer::Yes) !=
             ConfirmAnswer::Yes) {
@@ -139,29 +141,14 @@ private:
             Report().erased.push_back(name);
         } else {
             Report().refused.push_back(name);
-            m_ui.ShowMessage(FormatWithText("Error eliminando datos de %s.", Utf8From1252(name)),
-                             "Error", MessageIcon::Exclamation);
+            m_ui.ShowMessage(FormatWithText(ERASE_REFUSED, Utf8From1252(name)), ERROR_CAPTION,
+                             MessageIcon::Exclamation);
         }
         return 0;
     }
 };
 
 }  // namespace
-
-std::string EraseStatement(const std::string& monitorName) {
-    return "Se eliminarán todos los datos de monitorizaciones en el monitor  " + monitorName;
-}
-
-std::string CapitalLetters(const std::string& name) {
-    std::string capitals = name;
-    for (char& character : capitals) {
-        // Letters of other scripts stay as they are: the name's bytes are not decoded.
-        if (character >= 'a' && character <= 'z') {
-            character = static_cast<char>(character - 'a' + 'A');
-        }
-    }
-    return capitals;
-}
 
 int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
                      HostAdaptation& adaptation, OperationUi& ui, const TransferSettings& settings,

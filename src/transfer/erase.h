@@ -10,22 +10,6 @@ struct HostAddressState;
 struct TransferReport;
 struct TransferSettings;
 
-// The questions of an erase, by which the command line's answer flags find them. The question
-// about an incomplete earlier copy is ERASE_PREPARE_TEXTS.question.
-inline constexpr const char* ERASE_CONTINUE_QUESTION = "¿Desea continuar?";
-inline constexpr const char* ERASE_DOWNLOAD_QUESTION = "¿Descargar datos antes de eliminar?";
-
-// The final messages of the erase command.
-inline constexpr const char* ERASE_COMPLETED_TEXT = "Vaciado de datos completado";
-inline constexpr const char* ERASE_FAILED_TEXT = "Error vaciado de datos";
-inline constexpr const char* ERASE_CANCELLED_TEXT = "Vaciado de datos cancelado";
-
-// The statement of the first question, naming the monitor (which may be empty).
-std::string EraseStatement(const std::string& monitorName);
-
-// The name in capital letters, as the question about a monitoring without a copy shows it.
-std::string CapitalLetters(const std::string& name);
-
 // Removes every monitoring from the monitor, one by one. A monitoring that this PC has recorded
 // as fetched is removed at once; any other is first downloaded into the folder of path (the
 // chosen folder, a separator and a name) if the user wants it, and is sent "DELETE" only once

@@ -12,7 +12,6 @@
 #include "transfer/folded_names.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
-#include "transfer/transfer_settings.h"
 
 namespace somvix {
 
@@ -28,8 +27,7 @@ constexpr FileKind FILE_KINDS[] = {
     {COMMAND_GET_EVT_LIST, true},  {COMMAND_GET_IMP_LIST, true},
 };
 
-FailureCause FileFailure(CauseKind kind, const std::filesystem::path& path) {
-    const int error = errno;
+FailureCause FileFailure(CauseKind kind, const std::filesystem::path& path, int error) {
     const std::filesystem::path name = path.filename().empty() ? path : path.filename();
     return {kind, name.string(),
             error == 0 ? std::string() : std::system_category().message(error)};
@@ -37,16 +35,16 @@ FailureCause FileFailure(CauseKind kind, const std::filesystem::path& path) {
 
 }  // namespace
 
-FailureCause SyncFailure(const std::filesystem::path& path) {
-    return FileFailure(CauseKind::SyncFailed, path);
+FailureCause SyncFailure(const std::filesystem::path& path, int error) {
+    return FileFailure(CauseKind::SyncFailed, path, error);
 }
 
 FailureCause WriteFailure(const std::filesystem::path& path) {
-    return FileFailure(CauseKind::WriteFailed, path);
+    return FileFailure(CauseKind::WriteFailed, path, errno);
 }
 
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
-                         const std::string& monitoringFolder, FileSync& fileSync) {
+                         const std::string& monitoringFolder, const StoredFile& stored) {
     FoldedNames fetched;
     for (const FileKind& kind : FILE_KINDS) {
         std::string list;
@@ -69,9 +67,8 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             if (session.TransactFile(command, path) != 0) {
                 return -1;
             }
-            errno = 0;
-            if (fileSync.SyncFile(path) != 0) {
-                return session.Fail(SyncFailure(path));
+            if (stored(path) != 0) {
+                return -1;  // the cause is stored's
             }
             TransferReport& report = session.Report();
             ++report.files;

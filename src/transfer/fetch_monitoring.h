@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "device/failure_cause.h"
@@ -8,21 +9,25 @@
 namespace somvix {
 
 class DeviceSession;
-class FileSync;
 struct RecordPaths;
 
+// Told of each file once it is stored whole and its checksum matched; anything but 0 ends the
+// fetch.
+using StoredFile = std::function<int(const std::filesystem::path& file)>;
+
 // Fetches every file of one monitoring into its folder: the five list commands in the order
-// ".eeg", ".htr", ".fhi", ".evt", ".imp", each followed by one "FILE" per name of its list. Each
-// file is synced to the disk before it returns 0 (the folder entries are the caller's). -1 on
+// ".eeg", ".htr", ".fhi", ".evt", ".imp", each followed by one "FILE" per name of its list, and
+// each file handed to stored as soon as it is there (making it durable is the caller's). -1 on
 // any failure (a failed exchange or transfer, a file name that cannot name a file or names the
-// file of an earlier name on a disk that folds names, a sync that fails): the caller aborts,
+// file of an earlier name on a disk that folds names, a refusal of stored): the caller aborts,
 // and what was written stays.
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
-                         const std::string& monitoringFolder, FileSync& fileSync);
+                         const std::string& monitoringFolder, const StoredFile& stored);
 
-// The cause of a failed sync or write of path, with what the system said of it; errno is
-// cleared before the call that may fail, so that an old error is not told as this one's.
-FailureCause SyncFailure(const std::filesystem::path& path);
+// The cause of a failed sync of path, with what the system said of its error number.
+FailureCause SyncFailure(const std::filesystem::path& path, int error);
+// The cause of a failed write of path, with what the system said of errno; errno is cleared
+// before the call that may fail, so that an old error is not told as this one's.
 FailureCause WriteFailure(const std::filesystem::path& path);
 
 // Records a fetched monitoring: its line in the download log, then in the downloaded list.

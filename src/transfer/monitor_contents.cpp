@@ -12,6 +12,7 @@
 #include "transfer/safe_name.h"
 #include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -51,7 +52,7 @@ int ListMonitorData(const std::string& folder, HostAddressState& hostAddress,
         report != nullptr ? *report : unused,
         [&](DeviceSession& session, const std::string& downloadFolder,
             const std::string& deviceName) {
-            ui.SetStatusText("Cargando lista de archivos...");
+            ui.SetStatusText(STATUS_LOADING_LIST);
             std::string list;
             if (session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
                 return session.Abort();

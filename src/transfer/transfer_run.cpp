@@ -8,6 +8,7 @@
 #include "transfer/download_folder.h"
 #include "transfer/fetch_monitoring.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -29,10 +30,11 @@ TransferRun::TransferRun(DeviceSession& session, const TransferSettings& setting
       m_strDownloadFolder(downloadFolder),
       m_strDeviceFolder(JoinPath(downloadFolder, deviceName)),
       m_strDeviceName(deviceName),
-      m_records(MakeRecordPaths(settings.recordsDir, deviceName)) {}
+      m_records(MakeRecordPaths(settings.recordsDir, deviceName)),
+      m_sync(settings.Sync()) {}
 
 int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings) {
-    m_ui.SetStatusText("Cargando lista de archivos...");
+    m_ui.SetStatusText(STATUS_LOADING_LIST);
     if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
         return -1;
     }
@@ -79,35 +81,69 @@ void TransferRun::RefuseName(const std::string& name) {
     m_nResult = -1;
 }
 
-int TransferRun::FetchAndRecord(const std::string& name, const std::string& monitoringFolder) {
-    if (FetchMonitoringFiles(m_session, name, monitoringFolder, m_settings.Sync()) != 0) {
+int TransferRun::FetchMonitoring(const std::string& name, const std::string& monitoringFolder) {
+    const auto stored = [this](const std::filesystem::path& file) {
+        m_sync.HandFile(file);
+        // The monitorings before this one are recorded as soon as they are durable, and a
+        // failed sync ends the fetch at the next file.
+        return RecordSynced(RecordWait::EndedOnly);
+    };
+    if (FetchMonitoringFiles(m_session, name, monitoringFolder, stored) != 0) {
         return -1;
     }
-    if (SyncFolderChain(monitoringFolder) != 0) {
-        return m_session.Fail(SyncFailure(monitoringFolder));
-    }
-    if (RecordFetchedMonitoring(m_records, name) != 0) {
-        return m_session.Fail(WriteFailure(m_records.downloadedList));
-    }
-    Report().fetched.push_back(name);
+    HandFolderChain(monitoringFolder);
+    m_unrecorded.push_back({name, m_sync.Mark()});
     return 0;
 }
 
-int TransferRun::SyncFolderChain(const std::string& monitoringFolder) {
+int TransferRun::RecordSynced(RecordWait wait) {
+    while (!m_bRecordsStopped && !m_unrecorded.empty()) {
+        const Unrecorded& next = m_unrecorded.front();
+        const SyncStanding standing =
+            wait == RecordWait::All ? m_sync.WaitFor(next.mark) : m_sync.Standing(next.mark);
+        if (standing == SyncStanding::Waiting) {
+            return 0;
+        }
+        if (standing == SyncStanding::Failed) {
+            int error = 0;
+            const std::filesystem::path failed = m_sync.FailedPath(error);
+            m_session.Fail(SyncFailure(failed, error));
+            m_bRecordsStopped = true;
+            break;
+        }
+        errno = 0;
+        if (RecordFetchedMonitoring(m_records, next.name) != 0) {
+            m_session.Fail(WriteFailure(m_records.downloadedList));
+            m_bRecordsStopped = true;
+            break;
+        }
+        Report().fetched.push_back(next.name);
+        m_unrecorded.pop_front();
+    }
+    return m_bRecordsStopped ? -1 : 0;
+}
+
+int TransferRun::Finish(int result) {
+    // The monitor has nothing to do with the syncs: they end while it says goodbye.
+    const int ended = m_session.Finish(result);
+    return RecordSynced(RecordWait::All) == 0 ? ended : -1;
+}
+
+int TransferRun::Abort() {
+    m_session.Abort();
+    RecordSynced(RecordWait::All);
+    return -1;
+}
+
+void TransferRun::HandFolderChain(const std::string& monitoringFolder) {
     // A record says the files are there for good: so must be every entry on the way to them,
     // the monitoring folder's in the device folder and those of the folders made by this run.
-    FileSync& sync = m_settings.Sync();
-    errno = 0;
-    if (sync.SyncFolder(monitoringFolder) != 0 || sync.SyncFolder(m_strDeviceFolder) != 0) {
-        return -1;
-    }
+    m_sync.HandFolder(monitoringFolder);
+    m_sync.HandFolder(m_strDeviceFolder);
     while (!m_unsyncedParents.empty()) {
-        if (sync.SyncFolder(m_unsyncedParents.back()) != 0) {
-            return -1;
-        }
+        m_sync.HandFolder(m_unsyncedParents.back());
         m_unsyncedParents.pop_back();
     }
-    return 0;
 }
 
 }  // namespace somvix

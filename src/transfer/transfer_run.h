@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <initializer_list>
 #include <set>
@@ -7,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "transfer/background_sync.h"
 #include "transfer/device_session.h"
 #include "transfer/folded_names.h"
 #include "transfer/records.h"
@@ -25,6 +28,12 @@ enum class NameStanding {
     Repeated,  // met before in this run exactly so: it was handled, it is not handled again
     Clashing,  // differs only in letter case or trailing dots and blanks from a name recorded
                // or met before: on a disk that folds names both would share one folder
+};
+
+// Whether recording the fetched monitorings waits for the syncs still running.
+enum class RecordWait {
+    EndedOnly,  // those whose syncs have ended; the rest later
+    All,        // every one: wait for their syncs
 };
 
 // What one run of the download or the erase shares once the monitor has accepted the login:
@@ -53,10 +62,24 @@ protected:
     // The run's account of what it did, kept by the session.
     TransferReport& Report() { return m_session.Report(); }
 
-    // Fetches the monitoring into its folder, makes every folder entry it hangs on durable and
-    // records it as fetched. 0 once it stands in the downloaded list; -1 otherwise (the caller
-    // aborts; what was written stays, unrecorded).
-    int FetchAndRecord(const std::string& name, const std::string& monitoringFolder);
+    // Fetches the monitoring into its folder and hands each file, then every folder entry the
+    // files hang on, to the sync as soon as it is there; the monitoring is recorded once they
+    // are all durable (RecordSynced), so the next one can be received meanwhile. 0 / -1 (the
+    // caller aborts; what was written stays, unrecorded).
+    int FetchMonitoring(const std::string& name, const std::string& monitoringFolder);
+
+    // Records the fetched monitorings whose syncs have ended, in the order they were fetched:
+    // each one's line in the download log, then in the downloaded list. 0, or -1 once a sync
+    // or a record failed: from then on nothing more is recorded and the run fails.
+    int RecordSynced(RecordWait wait);
+
+    // The orderly end ("QUIT"), then the records of the monitorings still syncing. The result,
+    // or -1 when the end failed or one of them could not be made durable or recorded.
+    int Finish(int result);
+
+    // Closes at once without "QUIT", then records the monitorings fetched whole and synced
+    // before the failure. -1.
+    int Abort();
 
     DeviceSession& m_session;
     OperationUi& m_ui;
@@ -69,14 +92,23 @@ protected:
     int m_nResult = 0;                   // -1 once a name was refused
 
 private:
-    // The sync chain of a fetched monitoring, from its folder up to the first folder this run
-    // did not create. 0 / -1.
-    int SyncFolderChain(const std::string& monitoringFolder);
+    // Hands over the sync chain of a fetched monitoring, from its folder up to the first folder
+    // this run did not create.
+    void HandFolderChain(const std::string& monitoringFolder);
+
+    // A monitoring fetched whole, waiting for the syncs handed over before mark.
+    struct Unrecorded {
+        std::string name;
+        std::uint64_t mark;
+    };
 
     FoldedNames m_recorded;  // the downloaded list, to find names that fold like one of it
     FoldedNames m_met;       // the names of this run's list handled so far
     // Folders holding the entry of a folder this run created, not synced yet; the deepest last.
     std::vector<std::filesystem::path> m_unsyncedParents;
+    std::deque<Unrecorded> m_unrecorded;  // in the order fetched
+    bool m_bRecordsStopped = false;       // a sync or a record failed
+    BackgroundSync m_sync;                // last: it waits for its syncs before the rest goes
 };
 
 // A device operation whose steps after the login are those of Run (a TransferRun with a Run()

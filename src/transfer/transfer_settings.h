@@ -9,7 +9,8 @@
 namespace somvix {
 
 // Makes fetched files durable before a monitoring is recorded as fetched. The platform's
-// implementation is used unless a test gives its own.
+// implementation is used unless a test gives its own. A run calls it from threads of its own
+// (BackgroundSync), several calls at a time.
 class FileSync {
 public:
     virtual ~FileSync() = default;

@@ -72,7 +72,7 @@ QPushButton* AddOkButton(QDialog& dialog, const DialogUnits& units, const QRect&
 }
 
 QPushButton* AddCancelButton(QDialog& dialog, const DialogUnits& units, const QRect& rectUnits) {
-    QPushButton* button = AddPushButton(dialog, units, QStringLiteral("Cancel"), rectUnits);
+    QPushButton* button = AddPushButton(dialog, units, QStringLiteral("Cancelar"), rectUnits);
     button->setObjectName(QStringLiteral("cancel"));
     QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
     return button;

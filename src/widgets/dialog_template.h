@@ -42,7 +42,7 @@ void WidenToText(QWidget& control);
 // A push button of a template at its place in dialog units.
 QPushButton* AddPushButton(QDialog& dialog, const DialogUnits& units, const QString& text,
                            const QRect& rectUnits);
-// The template's "OK" (default, accepts the dialog) and "Cancel" (rejects it) buttons.
+// The template's "OK" (default, accepts the dialog) and "Cancelar" (rejects it) buttons.
 QPushButton* AddOkButton(QDialog& dialog, const DialogUnits& units, const QRect& rectUnits);
 QPushButton* AddCancelButton(QDialog& dialog, const DialogUnits& units, const QRect& rectUnits);
 

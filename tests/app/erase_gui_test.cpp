@@ -59,11 +59,10 @@ const QString FIRST_QUESTION =
     "¿Desea continuar?";
 
 TEST_F(EraseGuiTest, EraseRunsWithItsQuestionsInTheStatusWindow) {
-    EXPECT_TRUE(m_main.HasHandler(ID_ERASE));
     // Replies in pieces with pauses, so that the status window is watched while it works.
     test::SimulatorProcess monitor(m_monitor.Serving({"--split", "200", "--split-delay", "2"}));
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-    m_main.SetDevicePort(monitor.Port());
+    m_main.Device().SetDevicePort(monitor.Port());
     const std::string original = m_monitor.Original("paciente1", "paciente1.htr");
 
     WatchStatusLine();
@@ -73,7 +72,6 @@ TEST_F(EraseGuiTest, EraseRunsWithItsQuestionsInTheStatusWindow) {
     Answer(ConfirmAnswer::No);
     AnswerFinalMessage();
     m_main.OnCommand(ID_ERASE);
-    m_watch.stop();
 
     EXPECT_EQ(m_answerer->Pending(), 0u);
     EXPECT_EQ(m_shown,
@@ -85,7 +83,7 @@ TEST_F(EraseGuiTest, EraseRunsWithItsQuestionsInTheStatusWindow) {
                            "Fin vaciado", "Vaciado de datos completado"}));
     EXPECT_EQ(m_finalIcon, QMessageBox::Information);
     EXPECT_FALSE(m_bStatusWindowBehindFinalMessage);
-    EXPECT_EQ(m_main.StatusWindow(), nullptr);
+    EXPECT_EQ(m_main.Device().StatusWindow(), nullptr);
     EXPECT_TRUE(m_statusSeen.contains("Eliminando datos paciente2 ..."))
         << m_statusSeen.join('|').toStdString();
     EXPECT_GE(m_nLargestProgress, 250);
@@ -109,7 +107,7 @@ TEST_F(EraseGuiTest, DeclinedEraseOnlyAskedTheMonitorForItsName) {
                 peer.SendMessage(command == "SOMVIXNAME" ? "M-7" : "QUITOK");
             }
         });
-        m_main.SetDevicePort(monitor.Port());
+        m_main.Device().SetDevicePort(monitor.Port());
         Answer(ConfirmAnswer::No);
         RefuseAnythingElse();
         m_main.OnCommand(ID_ERASE);
@@ -125,7 +123,7 @@ TEST_F(EraseGuiTest, DeclinedEraseOnlyAskedTheMonitorForItsName) {
 
 TEST_F(EraseGuiTest, WithoutANameTheHostNameStandsInAndACancelledChoiceEndsTheCommand) {
     test::RefusingPort nobody;
-    m_main.SetDevicePort(nobody.Port());
+    m_main.Device().SetDevicePort(nobody.Port());
     Answer(ConfirmAnswer::Yes);
     m_answerer->Then([this](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -138,14 +136,14 @@ TEST_F(EraseGuiTest, WithoutANameTheHostNameStandsInAndACancelledChoiceEndsTheCo
     EXPECT_EQ(m_answerer->Pending(), 1u);
     EXPECT_EQ(m_shown,
               (QStringList{FIRST_QUESTION.arg("127.0.0.1"), "Selección de carpeta de descarga"}));
-    EXPECT_EQ(m_main.StatusWindow(), nullptr);
+    EXPECT_EQ(m_main.Device().StatusWindow(), nullptr);
     EXPECT_TRUE(fs::is_empty(Downloads()));
 }
 
 TEST_F(EraseGuiTest, RefusedLoginEndsWithTheErrorMessage) {
     test::SimulatorProcess monitor(m_monitor.Serving({"--refuse-login"}));
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-    m_main.SetDevicePort(monitor.Port());
+    m_main.Device().SetDevicePort(monitor.Port());
     Answer(ConfirmAnswer::Yes);
     ChooseDownloadFolder();
     AnswerFinalMessage();
@@ -177,7 +175,7 @@ TEST_F(EraseGuiTest, MonitorNamesAreShownAsPlainTextOfTheirCodePage) {
     for (const Case& row : cases) {
         test::SimulatorProcess monitor(m_monitor.Serving({"--name", row.sent}));
         ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-        m_main.SetDevicePort(monitor.Port());
+        m_main.Device().SetDevicePort(monitor.Port());
         m_shown.clear();
         Answer(ConfirmAnswer::No);
         m_main.OnCommand(ID_ERASE);
@@ -194,7 +192,7 @@ TEST_F(EraseGuiTest, MonitoringNameShownAsPlainTextAndTheCloseBoxFetchesFirst) {
     test::SimulatorProcess monitor(
         m_monitor.Serving({"--list-reply", name, "--refuse-delete", name}));
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-    m_main.SetDevicePort(monitor.Port());
+    m_main.Device().SetDevicePort(monitor.Port());
 
     WatchStatusLine();
     Answer(ConfirmAnswer::Yes);
@@ -203,7 +201,6 @@ TEST_F(EraseGuiTest, MonitoringNameShownAsPlainTextAndTheCloseBoxFetchesFirst) {
     AnswerMessage();
     AnswerFinalMessage();
     m_main.OnCommand(ID_ERASE);
-    m_watch.stop();
 
     EXPECT_EQ(m_answerer->Pending(), 0u);
     EXPECT_EQ(m_shown.mid(2),
@@ -221,14 +218,14 @@ TEST_F(EraseGuiTest, MonitoringNameShownAsPlainTextAndTheCloseBoxFetchesFirst) {
 TEST_F(EraseGuiTest, TheNameQueryWaitsBehindTheStatusWindowWhileTheWindowDispatches) {
     test::SimulatorProcess monitor(m_monitor.Serving({"--silent-after", "SOMVIXNAME"}));
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-    m_main.SetDevicePort(monitor.Port());
-    m_main.SetNetworkWait(1000);
-    // The watch is a timer of the window's thread: it runs only while the window dispatches.
+    m_main.Device().SetDevicePort(monitor.Port());
+    m_main.Device().SetNetworkWait(1000);
+    // The status text comes from the worker thread: it reaches the window only while the window
+    // dispatches.
     WatchStatusLine();
     Answer(ConfirmAnswer::No);
     RefuseAnythingElse();
     m_main.OnCommand(ID_ERASE);
-    m_watch.stop();
     EXPECT_EQ(m_statusSeen, QStringList{"Conectando..."});
     EXPECT_EQ(m_shown, QStringList{FIRST_QUESTION.arg("127.0.0.1")});
 }

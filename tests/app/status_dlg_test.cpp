@@ -89,20 +89,20 @@ TEST_F(StatusDlgTest, NeitherEscapeNorCloseEndsTheWindow) {
 class MainDlgStatusWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_main.SetProgramDir(m_programDir.Path());
+        m_main.SetDataDir(m_programDir.Path());
         m_main.OnInitDialog();
         m_main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_main));
     }
-    void TearDown() override { m_main.DestroyStatusWindow(); }
+    void TearDown() override { m_main.Device().DestroyStatusWindow(); }
 
     test::TempDir m_programDir;
     CMainDlg m_main;
 };
 
 TEST_F(MainDlgStatusWindowTest, SecondOpeningReportsAndKeepsTheFirstWindow) {
-    m_main.OpenStatusWindow();
-    CStatusDlg* first = m_main.StatusWindow();
+    m_main.Device().OpenStatusWindow();
+    CStatusDlg* first = m_main.Device().StatusWindow();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->windowModality(), Qt::ApplicationModal);  // holds the user
@@ -116,20 +116,20 @@ TEST_F(MainDlgStatusWindowTest, SecondOpeningReportsAndKeepsTheFirstWindow) {
         EXPECT_EQ(box->icon(), QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
-    m_main.OpenStatusWindow();
+    m_main.Device().OpenStatusWindow();
     EXPECT_EQ(shown, (QStringList{"Error", "Error iniciando ventana de información de estado"}));
-    EXPECT_EQ(m_main.StatusWindow(), first);
+    EXPECT_EQ(m_main.Device().StatusWindow(), first);
 
     // Once destroyed, the reference is gone at once and the next opening is silent.
     QPointer<CStatusDlg> watch(first);
-    m_main.DestroyStatusWindow();
-    EXPECT_EQ(m_main.StatusWindow(), nullptr);
+    m_main.Device().DestroyStatusWindow();
+    EXPECT_EQ(m_main.Device().StatusWindow(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 2000));
     EXPECT_TRUE(watch.isNull());
-    m_main.OpenStatusWindow();
-    ASSERT_NE(m_main.StatusWindow(), nullptr);
-    EXPECT_EQ(m_main.StatusWindow()->ProgressBar()->value(), 0);
-    EXPECT_TRUE(m_main.StatusWindow()->ProgressBar()->isHidden());
+    m_main.Device().OpenStatusWindow();
+    ASSERT_NE(m_main.Device().StatusWindow(), nullptr);
+    EXPECT_EQ(m_main.Device().StatusWindow()->ProgressBar()->value(), 0);
+    EXPECT_TRUE(m_main.Device().StatusWindow()->ProgressBar()->isHidden());
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -32,10 +31,10 @@ protected:
         std::filesystem::create_directories(Downloads());
         m_monitor.AddMonitoring("paciente1");
         m_monitor.AddMonitoring("paciente2");
-        m_main.SetProgramDir(m_records.Path());
+        m_main.SetDataDir(m_records.Path());
         m_main.OnInitDialog();
-        m_main.HostAddress().m_nConnectionKind = CONNECTION_LAN;
-        m_main.HostAddress().m_strHostName = "127.0.0.1";
+        m_main.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        m_main.Device().HostAddress().m_strHostName = "127.0.0.1";
         m_main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_main));
         // The status window stays up on its own; the answerer leaves it alone.
@@ -67,8 +66,8 @@ protected:
             m_shown << box->windowTitle() << box->text();
             m_finalIcon = box->icon();
             m_strFinalDetail = box->detailedText();
-            m_bStatusWindowBehindFinalMessage =
-                m_main.StatusWindow() != nullptr && m_main.StatusWindow()->isVisible();
+            m_bStatusWindowBehindFinalMessage = m_main.Device().StatusWindow() != nullptr &&
+                                                m_main.Device().StatusWindow()->isVisible();
             box->button(QMessageBox::Ok)->click();
         });
     }
@@ -81,23 +80,34 @@ protected:
                                                      : "(markup) " + shower->text();
     }
 
-    // Writes down every text the status line shows, as the user would see them change.
-    void WatchStatusLine() {
-        m_watch.setInterval(2);
-        QObject::connect(&m_watch, &QTimer::timeout, [this] {
-            CStatusDlg* window = m_main.StatusWindow();
-            if (window == nullptr) {
-                return;
-            }
-            const QString text = Shown(window->StatusLine());
-            // A status window is empty from its opening until the operation's first text.
-            if (!text.isEmpty() && (m_statusSeen.isEmpty() || m_statusSeen.back() != text)) {
-                m_statusSeen << text;
-            }
-            m_nLargestProgress = std::max(m_nLargestProgress, window->ProgressBar()->value());
-        });
-        m_watch.start();
-    }
+    // Writes down every text the status line shows and the furthest its bar went, each time the
+    // status window is given them.
+    class StatusLineWatch : public OperationUi {
+    public:
+        explicit StatusLineWatch(TransferGuiTest& test) : m_test(test) {}
+        void SetStatusText(const std::string&) override {
+            m_test.m_statusSeen << Shown(m_test.m_main.Device().StatusWindow()->StatusLine());
+        }
+        void AdvanceProgress(int) override {
+            m_test.m_nLargestProgress =
+                std::max(m_test.m_nLargestProgress,
+                         m_test.m_main.Device().StatusWindow()->ProgressBar()->value());
+        }
+        void ShowProgress() override {}
+        void HideProgress() override {}
+        ConfirmAnswer Confirm(const std::string&, const std::string&) override {
+            ADD_FAILURE() << "a question reached the status line";
+            return ConfirmAnswer::Unanswered;
+        }
+        void ShowMessage(const std::string&, const std::string&, MessageIcon) override {
+            ADD_FAILURE() << "a message reached the status line";
+        }
+
+    private:
+        TransferGuiTest& m_test;
+    };
+
+    void WatchStatusLine() { m_main.Device().SetStatusWatcher(&m_watch); }
 
     MonitorFolder m_monitor;
     TempDir m_pc;
@@ -108,7 +118,7 @@ protected:
     QMessageBox::Icon m_finalIcon = QMessageBox::NoIcon;
     QString m_strFinalDetail;
     bool m_bStatusWindowBehindFinalMessage = false;
-    QTimer m_watch;
+    StatusLineWatch m_watch{*this};
     QStringList m_statusSeen;
     int m_nLargestProgress = 0;
 };

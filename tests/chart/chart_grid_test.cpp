@@ -12,6 +12,9 @@ namespace {
 class ChartGridTest : public ::testing::Test {
 protected:
     void Configure(int spanUnits, int clientWidth = 1024) {
+        Configure(WholeWindow(spanUnits), clientWidth);
+    }
+    void Configure(TimeWindow window, int clientWidth = 1024) {
         m_store->m_nSamplesPerUnit = 4;
         PanelLayout layout;
         layout.m_nTopPanelX = 6;
@@ -24,7 +27,7 @@ protected:
         layout.m_dBottomPanelHeight = 0.3 * 661 / 700;
         layout.m_nClientWidth = clientWidth;
         layout.m_nClientHeight = 700;
-        ConfigureCharts(m_upper, m_lower, *m_store, layout, spanUnits);
+        ConfigureCharts(m_upper, m_lower, *m_store, layout, window);
         m_upper.UpdateGeometry();
         m_lower.UpdateGeometry();
     }
@@ -115,6 +118,35 @@ TEST_F(ChartGridTest, TimeLabelsThatWouldTouchTheOneBeforeAreLeftOut) {
                 EXPECT_GE(labels[i].x, labels[i - 1].x + width(labels[i - 1].strText) + 6);
             }
         }
+    }
+}
+
+TEST_F(ChartGridTest, ZoomedWindowKeepsLinesAndLabelsOnTheRecordingsUnits) {
+    const auto width = [](const std::string& text) { return static_cast<int>(text.size()) * 6; };
+    struct Row {
+        TimeWindow window;
+        std::vector<std::string> firstLabels;
+        int firstLineUnit;  // the unit of the leftmost line
+        size_t lines;
+    };
+    for (const Row& row : {
+             Row{{100, 20}, {"102", "104", "106"}, 100, 11},  // steps of 2 units
+             Row{{33, 50}, {"35", "40", "45"}, 35, 10},       // of 5, none on the left edge
+             Row{{7, 9}, {"8", "9", "10"}, 7, 10},            // of 1
+             Row{{0, 180}, {"10", "20", "30"}, 0, 19},        // the whole recording
+         }) {
+        Configure(row.window);
+        const ChartGeometry& g = m_upper.Geometry();
+        const auto labels = TimeLabels(m_upper, g, 13, width);
+        ASSERT_GE(labels.size(), row.firstLabels.size()) << row.window.nFirstUnit;
+        for (size_t i = 0; i < row.firstLabels.size(); ++i) {
+            EXPECT_EQ(labels[i].strText, row.firstLabels[i]);
+        }
+        const auto lines = VerticalGridLines(m_upper, g);
+        ASSERT_EQ(lines.size(), row.lines) << row.window.nFirstUnit;
+        const double pixelsPerUnit = 4 * g.dPixelsPerSample;
+        EXPECT_EQ(lines[0].x0,
+                  static_cast<int>((row.firstLineUnit - row.window.nFirstUnit) * pixelsPerUnit));
     }
 }
 

@@ -27,7 +27,7 @@ CTrendChart ConfiguredUpperChart() {
     CTrendChart lower;
     const auto store = std::make_unique<RecordingStore>();
     store->m_nSamplesPerUnit = 4;
-    ConfigureCharts(upper, lower, *store, PanelLayout{}, 180);
+    ConfigureCharts(upper, lower, *store, PanelLayout{}, WholeWindow(180));
     return upper;
 }
 
@@ -169,7 +169,7 @@ TEST(ConfigureCharts, UpperWarpedWithTimeLabelsLowerLinearWithout) {
     layout.m_dBottomPanelWidth = 0.9;
     layout.m_nClientWidth = 1024;
     layout.m_nClientHeight = 700;
-    ConfigureCharts(upper, lower, *store, layout, 190);
+    ConfigureCharts(upper, lower, *store, layout, WholeWindow(190));
 
     const TrendChartProperties& u = upper.Properties();
     const TrendChartProperties& l = lower.Properties();

@@ -16,7 +16,7 @@ protected:
         m_store->m_trend1.fill(NO_DATA);
         m_store->m_nSamplesPerUnit = 4;
         CTrendChart lower;
-        ConfigureCharts(m_upper, lower, *m_store, PanelLayout{}, 180);
+        ConfigureCharts(m_upper, lower, *m_store, PanelLayout{}, WholeWindow(180));
         m_frame = MarkerFrame{20, 30, 0.9, 400.0 / 700, 1000, 700, 180};
     }
 
@@ -29,13 +29,19 @@ protected:
     MarkerFrame m_frame;
 };
 
-TEST_F(EventMarkersTest, OnlyEventsAfterTimeOneUpToTheSpanGetMarkers) {
+TEST_F(EventMarkersTest, OnlyEventsAfterTimeOneInsideTheWindowGetMarkers) {
     const struct {
+        int firstUnit;  // the window shown is 180 units wide from here
         int time;
-        bool placed;
-    } rows[] = {{-5, false}, {0, false}, {1, false}, {2, true}, {180, true}, {181, false}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(Place(row.time).has_value(), row.placed) << "time " << row.time;
+        std::optional<int> x;
+    } rows[] = {{0, -5, {}},          {0, 0, {}},     {0, 1, {}},     {0, 2, 20 + 10},
+                {0, 180, 20 + 900},   {0, 181, {}},   {100, 100, {}}, {100, 101, 20 + 5},
+                {100, 280, 20 + 900}, {100, 281, {}}, {100, 50, {}}};
+    for (const auto& [firstUnit, time, x] : rows) {
+        m_frame.nFirstUnit = firstUnit;
+        const auto marker = Place(time);
+        EXPECT_EQ(marker ? std::optional(marker->nX) : std::nullopt, x)
+            << "time " << time << " from " << firstUnit;
     }
 }
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "cli/cli_command.h"
-#include "cli/erase_command.h"
+#include "cli/cli_front_end.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
 #include "support/temp_dir.h"
@@ -69,6 +69,7 @@ TEST_F(EraseCommandTest, AnswerFlagsRunTheWholeEraseAndNameTheMonitor) {
     EXPECT_EQ(Run(monitor.Port(), {"--yes", "--download-missing", "yes"}), 0);
     EXPECT_EQ(m_out.str(), "Vaciado de datos completado\n");
     EXPECT_EQ(m_err.str(),
+              "Conectando...\n"
               "Se eliminarán todos los datos de monitorizaciones en el monitor  SOMVIXSIM\n"
               "¿Desea continuar? Si\n"
               "Conectando...\nAutenticando...\nCargando lista de archivos...\nVaciando...\n"
@@ -188,7 +189,8 @@ TEST_F(EraseCommandTest, WithoutANameTheHostNameStandsInAndTheFailureIsStatusOne
     EXPECT_EQ(Run(nobody.Port(), {"--yes"}), 1);
     EXPECT_EQ(m_out.str(), "Error vaciado de datos\n");
     EXPECT_EQ(m_err.str(),
-              "Se eliminarán todos los datos de monitorizaciones en el monitor  127.0.0.1\n"
+              "Conectando...\nSe eliminarán todos los datos de monitorizaciones en el monitor  "
+              "127.0.0.1\n"
               "¿Desea continuar? Si\nConectando...\nCausa: El monitor rechazó la conexión\n");
 }
 

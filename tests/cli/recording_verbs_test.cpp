@@ -231,14 +231,32 @@ TEST_F(RecordingVerbsTest, RenderDrawsThePictureOfTheGivenSize) {
     EXPECT_GT(red, 500);
 }
 
-TEST_F(RecordingVerbsTest, RenderRefusesBadSizes) {
+TEST_F(RecordingVerbsTest, RenderRefusesBadSizesAndWindows) {
     const std::string htr = Write({{"p00012m.htr", "1 2"}});
     const std::string png = (m_dir.Path() / "out.png").string();
-    for (const char* size : {"0x10", "10", "10x", "x10", "-5x10", "20000x10", "10X10"}) {
-        SCOPED_TRACE(size);
-        const CliResult result = RunVerb({"render", htr, "--png", png, "--size", size});
+    const struct {
+        std::vector<std::string> options;
+        const char* named;
+    } rows[] = {
+        {{"--size", "0x10"}, "--size"},
+        {{"--size", "10"}, "--size"},
+        {{"--size", "10x"}, "--size"},
+        {{"--size", "x10"}, "--size"},
+        {{"--size", "-5x10"}, "--size"},
+        {{"--size", "20000x10"}, "--size"},
+        {{"--size", "10X10"}, "--size"},
+        {{"--from", "10"}, "--from"},
+        {{"--to", "10"}, "--from"},
+        {{"--from", "10", "--to", "10"}, "--from"},
+        {{"--from", "-4", "--to", "10"}, "--from"},
+    };
+    for (const auto& [options, named] : rows) {
+        std::vector<std::string> arguments = {"render", htr, "--png", png};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        SCOPED_TRACE(options.back());
+        const CliResult result = RunVerb(arguments);
         EXPECT_EQ(result.status, EXIT_USAGE);
-        EXPECT_NE(result.err.find("--size"), std::string::npos);
+        EXPECT_NE(result.err.find(named), std::string::npos);
     }
 }
 

@@ -134,8 +134,15 @@ TEST(ReceiveFile, ConnectionClosedMidFileLeavesTheChunksCompletedSoFar) {
     const std::string content = RandomContent(3000);
     const auto path = folder.Path() / "p00001m.htr";
     const std::string reply = FileReply(content);
-    EXPECT_EQ(Fetch(reply.substr(0, 4 + 1100), path, 0, true), -1);
-    EXPECT_EQ(test::ReadFileBytes(path), content.substr(0, 1024));
+    const struct {
+        std::size_t sent;  // bytes of the file's contents before the close
+        std::size_t pieceBytes;
+        std::size_t kept;
+    } rows[] = {{1100, 0, 1024}, {1100, 700, 1024}, {511, 0, 0}, {2999, 97, 2560}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(Fetch(reply.substr(0, 4 + row.sent), path, row.pieceBytes, true), -1);
+        EXPECT_EQ(test::ReadFileBytes(path), content.substr(0, row.kept)) << row.sent;
+    }
 }
 
 TEST(ReceiveFile, MissingChecksumFailsAndLeavesTheWholeFile) {

@@ -141,7 +141,7 @@ TEST_P(FailedCallTest, EveryCallFailedInTurnLosesNothing) {
     std::size_t harmlessCount = 0;
     for (const TracedCall& call : calls) {
         const FaultCase pc(m_originals);
-        const int status = RunWords(pc.Cli("download"), Tampering(call, "error=EIO"));
+        const int status = RunWords(pc.Cli("download"), Tampering(call, "error=EIO", pc));
         ExpectNothingLost(pc, m_originals, status, ::testing::PrintToString(call));
         if (status == 0) {
             harmless << " " << ::testing::PrintToString(call);
@@ -165,7 +165,7 @@ TEST_F(DownloadFaultTest, KilledAtARandomCallASecondRunCompletes) {
                 std::mt19937(20248));
     for (const TracedCall& call : chosen) {
         const FaultCase pc(m_originals);
-        const int status = RunWords(pc.Cli("download"), Tampering(call, "signal=KILL"));
+        const int status = RunWords(pc.Cli("download"), Tampering(call, "signal=KILL", pc));
         const std::string fault = "killed at " + ::testing::PrintToString(call);
         EXPECT_EQ(status, KILLED) << fault;
         for (const std::string& name : Recorded(pc)) {

@@ -15,11 +15,15 @@ namespace somvix::test {
 using Strings = std::vector<std::string>;
 
 // One file-system call of a run: strace's syscall name, its number among the calls of that
-// name (strace's "when="), and the file or terminal it went to.
+// name, and the file or terminal it went to. The run syncs on threads of its own, where which
+// thread makes a call varies from run to run: a call of the main thread is known by its number
+// there (strace's "when=", counted per thread), one of another thread by its file.
 struct TracedCall {
     std::string syscall;
     int number = 0;
     std::string target;
+    bool mainThread = true;
+    std::filesystem::path file;  // below the PC's folder; for a call of another thread
 };
 
 void PrintTo(const TracedCall& call, std::ostream* out);
@@ -52,8 +56,8 @@ int RunWords(const Strings& words, const Strings& straceOptions = {},
              std::string* output = nullptr);
 
 // strace's options that make the call fail ("error=EIO") or kill the program ("signal=KILL")
-// when it is made.
-Strings Tampering(const TracedCall& call, const std::string& action);
+// when a run on pc makes it; for a call of another thread, every call of that name to its file.
+Strings Tampering(const TracedCall& call, const std::string& action, const FaultCase& pc);
 
 // The calls of the given syscalls that a download of the case makes to its own files and to
 // its output, in order; none when the download failed.

@@ -11,8 +11,8 @@ namespace somvix::test {
 
 // Scripted addresses of one adapter: each call notes a step ("list", "add 10.8.0.2/24",
 // "remove 10.8.0.2/24") in the log it is given and answers what was queued for it, in order.
-// With nothing queued a listing fails as for a missing adapter, and an add or a removal
-// succeeds; what an add did shows in the listing queued after it.
+// With nothing queued a listing and an add fail as for a missing adapter, and a removal
+// succeeds.
 class FakeInterfaceAddresses : public InterfaceAddresses {
 public:
     explicit FakeInterfaceAddresses(std::vector<std::string>& steps) : m_steps(steps) {}
@@ -28,21 +28,11 @@ public:
     }
     int AddAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("add " + address + "/" + std::to_string(prefixLength));
-        if (m_adds.empty()) {
-            return 0;
-        }
-        const int error = m_adds.front();
-        m_adds.pop_front();
-        return error;
+        return Answer(m_adds, ENODEV);
     }
     int RemoveAddress(const std::string& address, int prefixLength) override {
         m_steps.push_back("remove " + address + "/" + std::to_string(prefixLength));
-        if (m_removals.empty()) {
-            return 0;
-        }
-        const int error = m_removals.front();
-        m_removals.pop_front();
-        return error;
+        return Answer(m_removals, 0);
     }
 
     void QueueListing(const std::vector<InterfaceAddress>& addresses) {
@@ -52,6 +42,15 @@ public:
     void QueueAdd(int error) { m_adds.push_back(error); }
 
 private:
+    static int Answer(std::deque<int>& answers, int unqueued) {
+        if (answers.empty()) {
+            return unqueued;
+        }
+        const int error = answers.front();
+        answers.pop_front();
+        return error;
+    }
+
     std::vector<std::string>& m_steps;
     std::deque<std::vector<InterfaceAddress>> m_listings;
     std::deque<int> m_removals;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include "hostnet/fake_command_runner.h"
 #include "hostnet/fake_interface_addresses.h"
+#include "hostnet/host_address_state.h"
 #include "hostnet/netlink_backend.h"
 #include "hostnet/netsh_backend.h"
 #include "shared/language.h"
@@ -13,25 +17,42 @@ using Lines = std::vector<std::string>;
 
 const std::string SPANISH_ADAPTER = "\"Conexi\xC3\xB3n de \xC3\xA1rea local\"";
 
-TEST(NetshBackend, AdapterNameFollowsTheLanguageByteForByte) {
+// The state that the window and the command line start from carries the user's language to
+// the network shell.
+TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "the language comes from the registry here";
+#else
     const struct {
-        int language;
+        const char* locale;
         std::string adapter;
-    } rows[] = {{LANGUAGE_ENGLISH, "\"Local Area Connection\""},
-                {LANGUAGE_SPANISH, SPANISH_ADAPTER},
-                {LANGUAGE_OTHER, SPANISH_ADAPTER},
-                {0, SPANISH_ADAPTER}};
+    } rows[] = {{"en_US.UTF-8", "\"Local Area Connection\""},
+                {"es_ES.UTF-8", SPANISH_ADAPTER},
+                {"de_DE.UTF-8", SPANISH_ADAPTER},
+                {"C", SPANISH_ADAPTER}};
+    const char* saved = std::getenv("LC_ALL");
+    const std::optional<std::string> savedLocale =
+        saved != nullptr ? std::optional<std::string>(saved) : std::nullopt;
     for (const auto& row : rows) {
+        setenv("LC_ALL", row.locale, 1);
+        const HostAddressState state = NewHostAddressState();
         auto runner = std::make_unique<test::FakeCommandRunner>();
         test::FakeCommandRunner& commands = *runner;
         NetshBackend backend(std::move(runner));
-        backend.AddHostAddress(row.language);
-        backend.RemoveHostAddress(row.language);
+        EXPECT_EQ(backend.AddHostAddress(state.m_nLanguage), AdditionResult::Unconfirmed);
+        backend.RemoveHostAddress(state.m_nLanguage);
         EXPECT_EQ(
             commands.CommandLines(),
             (Lines{"netsh interface ip add address " + row.adapter + " 10.8.0.2 255.255.255.0",
-                   "netsh interface ip delete address " + row.adapter + " 10.8.0.2"}));
+                   "netsh interface ip delete address " + row.adapter + " 10.8.0.2"}))
+            << row.locale;
     }
+    if (savedLocale) {
+        setenv("LC_ALL", savedLocale->c_str(), 1);
+    } else {
+        unsetenv("LC_ALL");
+    }
+#endif
 }
 
 TEST(NetshBackend, FallsBackToTheWiredAdapterTheDumpShows) {
@@ -129,6 +150,21 @@ TEST(NetlinkBackend, LooksAtTheAddressesOfTheAdapter) {
         ScriptedNetlink netlink;
         netlink.pAddresses->QueueListing(row.addresses);
         EXPECT_EQ(netlink.pBackend->LookAtAdapter(), row.look) << row.name;
+    }
+}
+
+TEST(NetlinkBackend, OnlyTheKernelsAcknowledgementConfirmsAnAdd) {
+    const struct {
+        int error;
+        AdditionResult result;
+    } rows[] = {{0, AdditionResult::Confirmed},
+                {EEXIST, AdditionResult::Unconfirmed},  // put there by another meanwhile
+                {EPERM, AdditionResult::Unconfirmed},
+                {EAGAIN, AdditionResult::Unconfirmed}};  // no answer in time
+    for (const auto& row : rows) {
+        ScriptedNetlink netlink;
+        netlink.pAddresses->QueueAdd(row.error);
+        EXPECT_EQ(netlink.pBackend->AddHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
     }
 }
 

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <linux/capability.h>
-#include <sched.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <functional>
-#include <thread>
 
 #include "hostnet/backend_host_adaptation.h"
 #include "hostnet/make_host_adaptation.h"
@@ -20,37 +17,31 @@ namespace {
 
 using test::NetnsLab;
 
-// Runs the work on a thread of its own inside the namespace: the tools it starts run there too.
-// When withoutNetworkAdmin is set, that thread and what it starts lose the network-admin right,
-// as an ordinary user's program would lack it.
+// Runs the work inside the namespace. When withoutNetworkAdmin is set, the thread and what it
+// starts lose the network-admin right first, as an ordinary user's program would lack it.
 bool RunInNamespace(const std::string& nameSpace, bool withoutNetworkAdmin,
                     const std::function<void()>& work) {
-    bool entered = false;
-    std::thread worker([&] {
-        const int fd = ::open(("/run/netns/" + nameSpace).c_str(), O_RDONLY | O_CLOEXEC);
-        entered = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        if (entered && withoutNetworkAdmin) {
+    bool ready = false;
+    const bool entered = NetnsLab::RunInNamespace(nameSpace, [&] {
+        ready = true;
+        if (withoutNetworkAdmin) {
             // Out of the bounding set, so that even root's children do not get it back, and out
             // of this thread's own sets, so that it is not passed on.
             __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
             __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
             const unsigned bit = 1u << CAP_NET_ADMIN;
-            entered = ::prctl(PR_CAPBSET_DROP, CAP_NET_ADMIN, 0, 0, 0) == 0 &&
-                      ::syscall(SYS_capget, &header, data) == 0;
+            ready = ::prctl(PR_CAPBSET_DROP, CAP_NET_ADMIN, 0, 0, 0) == 0 &&
+                    ::syscall(SYS_capget, &header, data) == 0;
             data[0].effective &= ~bit;
             data[0].permitted &= ~bit;
             data[0].inheritable &= ~bit;
-            entered = entered && ::syscall(SYS_capset, &header, data) == 0;
+            ready = ready && ::syscall(SYS_capset, &header, data) == 0;
         }
-        if (entered) {
+        if (ready) {
             work();
         }
     });
-    worker.join();
-    return entered;
+    return entered && ready;
 }
 
 class NetnsAdaptationTest : public ::testing::Test {
@@ -84,7 +75,7 @@ TEST_F(NetnsAdaptationTest, AddsTheAddressForTheOperationAndRemovesItAfterwards)
     }));
     EXPECT_NE(during.find("inet 10.8.0.2/24"), std::string::npos) << during;
     EXPECT_EQ(m_state.m_strDeviceAddress, "10.8.0.1");
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     EXPECT_EQ(m_lab->PcAddresses().find("10.8.0.2"), std::string::npos);
     EXPECT_EQ(m_ui.StatusTexts(), (std::vector<std::string>{TEXT_RESTORING}));
 }
@@ -97,7 +88,7 @@ TEST_F(NetnsAdaptationTest, AddressThatWasThereStaysThere) {
         EXPECT_EQ(adaptation->AdaptHostAddress(m_state, &m_ui), 0);
         adaptation->RestoreHostAddress(m_state, &m_ui);
     }));
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     EXPECT_NE(m_lab->PcAddresses().find("inet 10.8.0.2/24"), std::string::npos);
     EXPECT_TRUE(m_ui.Calls().empty());
 }
@@ -108,7 +99,7 @@ TEST_F(NetnsAdaptationTest, WithoutTheNetworkAdminRightTheAddFails) {
         result = MakeAdaptation()->AdaptHostAddress(m_state, &m_ui);
     }));
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(m_state.m_bAddressAdded, 0);
+    EXPECT_FALSE(m_state.m_bAddressAdded);
     // The error, then what refused the change (the kernel here; where NetworkManager or the
     // installed helper is found, their words).
     const std::vector<std::string> texts = m_ui.StatusTexts();

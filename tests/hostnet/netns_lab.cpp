@@ -1,6 +1,7 @@
 #include "hostnet/netns_lab.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -92,6 +93,22 @@ std::string NetnsLab::PcAddresses() const {
 
 bool NetnsLab::NamespaceExists(const std::string& nameSpace) {
     return ::access(("/run/netns/" + nameSpace).c_str(), F_OK) == 0;
+}
+
+bool NetnsLab::RunInNamespace(const std::string& nameSpace, const std::function<void()>& work) {
+    bool entered = false;
+    std::thread worker([&] {
+        const int fd = ::open(("/run/netns/" + nameSpace).c_str(), O_RDONLY | O_CLOEXEC);
+        entered = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (entered) {
+            work();
+        }
+    });
+    worker.join();
+    return entered;
 }
 
 bool NetnsLab::ShapeLink(int megabitsPerSecond, std::chrono::microseconds oneWayDelay,

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     std::string PcAddresses() const;
     // Whether a namespace of that name exists.
     static bool NamespaceExists(const std::string& nameSpace);
+    // Runs the work on a thread of its own inside the namespace (the programs it starts and the
+    // sockets it opens are there too). false, without the work, when it could not enter.
+    static bool RunInNamespace(const std::string& nameSpace, const std::function<void()>& work);
 
     // Limits both ends to the rate with a token bucket; adds the one-way delay on both ends with
     // netem where the kernel has it. Returns whether the delay was applied (the rate always is,

@@ -21,7 +21,7 @@ enum class Operation { Download, Erase };
 enum class Trigger {
     Status,    // as the status line starts with `at`
     Question,  // while the first question is open, answered with `answer`
-    Synced,    // as the file `at` has been synced
+    Received,  // as the file `at` has been received whole
     MidFile,   // while the file `at` is arriving
 };
 
@@ -48,31 +48,19 @@ public:
             m_cancel.Request();
         }
     }
+    void ShowExchange(const std::string& command, std::size_t replyBytes) override {
+        FakeOperationUi::ShowExchange(command, replyBytes);
+        const std::string end = std::string("\\") + m_row.at;
+        if (m_row.trigger == Trigger::Received && command.size() >= end.size() &&
+            command.compare(command.size() - end.size(), end.size(), end) == 0) {
+            m_cancel.Request();
+        }
+    }
     ConfirmAnswer Confirm(const std::string& statement, const std::string& question) override {
         if (m_row.trigger == Trigger::Question) {
             m_cancel.Request();
         }
         return FakeOperationUi::Confirm(statement, question);
-    }
-
-private:
-    const CancelCase& m_row;
-    CancelRequest& m_cancel;
-};
-
-// The platform's sync that asks to stop once the row's file is synced.
-class CancellingSync : public FileSync {
-public:
-    CancellingSync(const CancelCase& row, CancelRequest& cancel) : m_row(row), m_cancel(cancel) {}
-    int SyncFile(const fs::path& path) override {
-        const int result = PlatformFileSync().SyncFile(path);
-        if (m_row.trigger == Trigger::Synced && path.filename() == m_row.at) {
-            m_cancel.Request();
-        }
-        return result;
-    }
-    int SyncFolder(const fs::path& folder) override {
-        return PlatformFileSync().SyncFolder(folder);
     }
 
 private:
@@ -98,8 +86,6 @@ TEST_P(CancelTest, RecordsStayTrueAndNothingLeavesAfterTheCancel) {
     CancelRequest cancel;
     CancellingUi ui(row, cancel);
     ui.QueueAnswers({row.answer, ConfirmAnswer::Yes});
-    CancellingSync sync(row, cancel);
-    m_settings.fileSync = &sync;
     m_settings.connection.cancel = &cancel;
     m_settings.connection.port = monitor.Port();
 
@@ -159,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                    ""},
         CancelCase{"DownloadListing", DOWNLOAD, Trigger::Status, "Cargando lista", YES, -1, true,
                    "", ""},
-        CancelCase{"DownloadBetweenFiles", DOWNLOAD, Trigger::Synced, "paciente1b.eeg", YES, -1,
+        CancelCase{"DownloadBetweenFiles", DOWNLOAD, Trigger::Received, "paciente1b.eeg", YES, -1,
                    true, "", ""},
         CancelCase{"DownloadMidFile", DOWNLOAD, Trigger::MidFile, "paciente1.htr", YES, -1, false,
                    "", ""},
@@ -173,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
         CancelCase{"EraseQuestionAnsweredNo", ERASE, Trigger::Question, "", NO, -1, true, "", ""},
         CancelCase{"EraseMidFile", ERASE, Trigger::MidFile, "paciente1.htr", YES, -1, false, "",
                    ""},
-        CancelCase{"EraseCopyRecordedNotYetErased", ERASE, Trigger::Synced, "paciente1.imp", YES,
+        CancelCase{"EraseCopyRecordedNotYetErased", ERASE, Trigger::Received, "paciente1.imp", YES,
                    -1, true, "paciente1\r\n", ""},
         CancelCase{"EraseSecondMonitoring", ERASE, Trigger::Status, "Eliminando datos paciente2",
                    YES, -1, true, "paciente1\r\n", "paciente1"}),

@@ -115,7 +115,7 @@ TEST(EmptyFolder, DeletesFilesAndStopsAtASubFolderFollowingNoLink) {
 class PrepareMonitoringFolderTest : public ::testing::Test {
 protected:
     std::string Folder() const { return (m_dir.Path() / "paciente1").string(); }
-    int Prepare() {
+    FolderPrepared Prepare() {
         return PrepareMonitoringFolder(Folder(), "paciente1", "SOMVIX-7", DOWNLOAD_PREPARE_TEXTS,
                                        m_ui);
     }
@@ -125,7 +125,7 @@ protected:
 };
 
 TEST_F(PrepareMonitoringFolderTest, NewFolderIsCreatedWithoutAQuestion) {
-    EXPECT_EQ(Prepare(), 0);
+    EXPECT_EQ(Prepare(), FolderPrepared::Ready);
     EXPECT_TRUE(fs::is_directory(Folder()));
     EXPECT_TRUE(m_ui.Calls().empty());
 }
@@ -134,7 +134,7 @@ TEST_F(PrepareMonitoringFolderTest, LeftoverAnsweredSiIsEmptiedAndMadeAnew) {
     fs::create_directory(Folder());
     WriteFileBytes(fs::path(Folder()) / "partial.htr", "abc");
     m_ui.QueueAnswers({ConfirmAnswer::Yes});
-    EXPECT_EQ(Prepare(), 0);
+    EXPECT_EQ(Prepare(), FolderPrepared::Ready);
     EXPECT_TRUE(fs::is_directory(Folder()));
     EXPECT_TRUE(fs::is_empty(Folder()));
     EXPECT_EQ(m_ui.Calls(),
@@ -147,7 +147,7 @@ TEST_F(PrepareMonitoringFolderTest, LeftoverAnsweredNoIsLeftUntouched) {
     fs::create_directory(Folder());
     WriteFileBytes(fs::path(Folder()) / "partial.htr", "abc");
     m_ui.QueueAnswers({ConfirmAnswer::No});
-    EXPECT_EQ(Prepare(), 1);
+    EXPECT_EQ(Prepare(), FolderPrepared::Declined);
     EXPECT_EQ(ReadFileBytes(fs::path(Folder()) / "partial.htr"), "abc");
     EXPECT_TRUE(m_ui.CallsStartingWith("message:").empty());
 }
@@ -155,7 +155,7 @@ TEST_F(PrepareMonitoringFolderTest, LeftoverAnsweredNoIsLeftUntouched) {
 TEST_F(PrepareMonitoringFolderTest, LeftoverWithSubFolderCannotBeRemoved) {
     fs::create_directories(fs::path(Folder()) / "sub");
     m_ui.QueueAnswers({ConfirmAnswer::Yes});
-    EXPECT_EQ(Prepare(), -1);
+    EXPECT_EQ(Prepare(), FolderPrepared::Failed);
     EXPECT_TRUE(fs::is_directory(fs::path(Folder()) / "sub"));
     EXPECT_EQ(m_ui.CallsStartingWith("message:"),
               std::vector<std::string>{"message:Error|Error descargando datos de paciente1!|16"});
@@ -165,7 +165,7 @@ TEST_F(PrepareMonitoringFolderTest, EraseTextsAskAndReportTheirOwnWay) {
     fs::create_directories(fs::path(Folder()) / "sub");
     m_ui.QueueAnswers({ConfirmAnswer::Yes});
     EXPECT_EQ(PrepareMonitoringFolder(Folder(), "paciente1", "SOMVIX-7", ERASE_PREPARE_TEXTS, m_ui),
-              -1);
+              FolderPrepared::Failed);
     ASSERT_EQ(m_ui.Calls().size(), 2u);
     EXPECT_NE(m_ui.Calls()[0].find("|¿Desea reemplazarlos antes de eliminar?"), std::string::npos);
     EXPECT_EQ(m_ui.Calls()[1],
@@ -180,7 +180,7 @@ TEST_F(PrepareMonitoringFolderTest, NoFolderInItsPlaceIsReportedWithoutQuestionN
         m_ui = FakeOperationUi();
         link ? fs::create_directory_symlink(outside, Folder())
              : WriteFileBytes(Folder(), "not a folder");
-        EXPECT_EQ(Prepare(), -1) << link;
+        EXPECT_EQ(Prepare(), FolderPrepared::Failed) << link;
         EXPECT_EQ(
             m_ui.Calls(),
             std::vector<std::string>{"message:Error|Error descargando datos de paciente1!|16"})

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <map>
+#include <mutex>
+#include <set>
+#include <thread>
 
 #include "device/byte_order.h"
 #include "device/crc32.h"
@@ -145,56 +150,140 @@ TEST_F(DownloadTest, RefusedFileNameFailsWithoutAskingForIt) {
     }
 }
 
-// Writes down each sync, and whether the monitoring of a synced file was already in the
-// downloaded list at that moment.
-class RecordingFileSync : public FileSync {
+// Syncs that last as long as a row of the table says, several at a time, and check as each one
+// ends that every monitoring recorded by then was durable already: its files and its folder
+// synced, and its entry in the device folder, and those of the folders the run made above it,
+// synced after they were made.
+class TimedFileSync : public FileSync {
 public:
-    explicit RecordingFileSync(fs::path list) : m_list(std::move(list)) {}
+    using Delay = std::function<int(const std::string& name)>;  // milliseconds
 
-    int SyncFile(const fs::path& path) override {
-        const std::string monitoring = path.parent_path().filename().string();
-        if (ReadDownloadedList(m_list).count(monitoring) != 0) {
-            m_recordedTooEarly.push_back(path.filename().string());
-        }
-        m_calls.push_back("file:" + path.filename().string());
-        return m_nFailAt-- == 0 ? -1 : 0;
-    }
+    TimedFileSync(const fs::path& pc, Delay delay, std::string failing)
+        : m_pc(pc), m_delay(std::move(delay)), m_strFailing(std::move(failing)) {}
+
+    int SyncFile(const fs::path& path) override { return Sync(path, {}); }
     int SyncFolder(const fs::path& folder) override {
-        m_calls.push_back("folder:" + folder.filename().string());
-        return 0;
+        std::set<std::string> entries;  // what this sync makes durable: the entries there now
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            entries.insert(entry.path().filename().string());
+        }
+        return Sync(folder, entries);
     }
 
-    fs::path m_list;
-    Strings m_calls;
+    Strings Synced() {
+        std::sort(m_synced.begin(), m_synced.end());
+        return m_synced;
+    }
     Strings m_recordedTooEarly;
-    int m_nFailAt = -1;  // which SyncFile call fails (0: the first); -1: none
+
+private:
+    int Sync(const fs::path& path, const std::set<std::string>& entries) {
+        const std::string name = path.filename().string();
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_delay(name)));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const std::string& recorded :
+             ReadDownloadedList(m_pc / "registros" / "SOMVIXSIM.txt")) {
+            if (!Durable(recorded)) {
+                m_recordedTooEarly.push_back(recorded + " before " + name);
+            }
+        }
+        m_synced.push_back(name);
+        m_entries[Key(path)].insert(entries.begin(), entries.end());
+        return name == m_strFailing ? -1 : 0;
+    }
+    bool Durable(const std::string& monitoring) {
+        const fs::path device = m_pc / "descargas" / SIMULATOR_NAME;
+        bool durable = m_entries.count(Key(device / monitoring)) != 0 &&
+                       m_entries[Key(device)].count(monitoring) != 0 &&
+                       m_entries[Key(m_pc / "descargas")].count(SIMULATOR_NAME) != 0 &&
+                       m_entries[Key(m_pc)].count("descargas") != 0;
+        for (const std::string& file : MonitorFolder::FilesOf(monitoring)) {
+            durable = durable && m_entries.count(Key(device / monitoring / file)) != 0;
+        }
+        return durable;
+    }
+    static std::string Key(const fs::path& path) { return path.lexically_normal().string(); }
+
+    fs::path m_pc;
+    Delay m_delay;
+    std::string m_strFailing;  // the file whose sync fails
+    std::mutex m_mutex;
+    Strings m_synced;                                        // names, one per sync
+    std::map<std::string, std::set<std::string>> m_entries;  // synced paths: entries made durable
 };
 
-TEST_F(DownloadTest, FilesAreSyncedBeforeTheMonitoringIsRecorded) {
-    m_monitor.AddMonitoring("paciente1");
-    m_monitor.AddMonitoring("paciente2");
-    RecordingFileSync sync(Records() / "SOMVIXSIM.txt");
-    m_settings.fileSync = &sync;
-    SimulatorProcess monitor(m_monitor.Serving());
-    EXPECT_EQ(Download(monitor), 0);
+// How the syncs of a download of paciente1..3 go.
+struct SyncTiming {
+    const char* name;
+    TimedFileSync::Delay delay;
+    const char* failingFile;
+    Strings simulatorOptions;
+    Strings recorded;  // what the run records, in order
+};
 
-    Strings expected;
-    for (const char* name : {"paciente1", "paciente2"}) {
+TEST_F(DownloadTest, MonitoringIsNeverRecordedBeforeItsSyncsHaveEnded) {
+    const TimedFileSync::Delay slowFiles = [](const std::string& name) {
+        return name.find('.') != std::string::npos ? 15 : 0;
+    };
+    const Strings all = {"paciente1", "paciente2", "paciente3"};
+    const SyncTiming timings[] = {
+        {"at once", [](const std::string&) { return 0; }, "", {}, all},
+        {"slow files", slowFiles, "", {}, all},
+        {"slow folders",
+         [](const std::string& name) { return name.find('.') == std::string::npos ? 40 : 0; },
+         "",
+         {},
+         all},
+        {"first monitoring slower than the rest",
+         [](const std::string& name) { return name.starts_with("paciente1") ? 30 : 0; },
+         "",
+         {},
+         all},
+        {"uneven",
+         [](const std::string& name) { return static_cast<int>(name.size() * 7 % 5 * 6); },
+         "",
+         {},
+         all},
+        {"last file of the first fails", slowFiles, "paciente1.imp", {}, {}},
+        {"first file of the second fails", slowFiles, "paciente2a.eeg", {}, {"paciente1"}},
+        {"transfer breaks in the second",
+         slowFiles,
+         "",
+         {"--close-after", "paciente2.htr:1000"},
+         {"paciente1"}},
+    };
+    for (const std::string& name : all) {
+        m_monitor.AddMonitoring(name);
+    }
+    Strings everything = {"descargas", m_pc.Path().filename().string()};
+    for (const std::string& name : all) {
+        everything.insert(everything.end(), {name, SIMULATOR_NAME});
         for (const std::string& file : MonitorFolder::FilesOf(name)) {
-            expected.push_back("file:" + file);
-        }
-        expected.push_back(std::string("folder:") + name);
-        expected.emplace_back("folder:SOMVIXSIM");
-        if (expected.size() == 8) {
-            // The run made the download and device folders: their entries, before the first
-            // record.
-            expected.emplace_back("folder:descargas");
-            expected.push_back("folder:" + m_pc.Path().filename().string());
+            everything.push_back(file);
         }
     }
-    EXPECT_EQ(sync.m_calls, expected);
-    EXPECT_TRUE(sync.m_recordedTooEarly.empty());
-    EXPECT_EQ(DownloadedList(), "paciente1\r\npaciente2\r\n");
+    std::sort(everything.begin(), everything.end());
+    for (const SyncTiming& timing : timings) {
+        SCOPED_TRACE(timing.name);
+        fs::remove_all(Downloads());
+        fs::remove_all(Records());
+        fs::create_directories(Records());
+        TimedFileSync sync(m_pc.Path(), timing.delay, timing.failingFile);
+        m_settings.fileSync = &sync;
+        SimulatorProcess monitor(m_monitor.Serving(timing.simulatorOptions));
+        EXPECT_EQ(Download(monitor), timing.recorded == all ? 0 : -1);
+
+        EXPECT_EQ(sync.m_recordedTooEarly, Strings{});
+        std::string list;
+        for (const std::string& recorded : timing.recorded) {
+            list += recorded + "\r\n";
+        }
+        EXPECT_EQ(DownloadedList(), list);
+        EXPECT_EQ(DownloadLog(), NewLog(timing.recorded));
+        if (timing.recorded == all) {
+            EXPECT_EQ(sync.Synced(), everything);
+        }
+    }
 }
 
 TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
@@ -204,17 +293,6 @@ TEST_F(DownloadTest, UnwritableDownloadedListFailsTheRun) {
     SimulatorProcess monitor(m_monitor.Serving());
     EXPECT_EQ(Download(monitor), -1);
     ExpectFetched("paciente1");
-}
-
-TEST_F(DownloadTest, FailedSyncFailsTheRunAndRecordsNothing) {
-    m_monitor.AddMonitoring("paciente1");
-    RecordingFileSync sync(Records() / "SOMVIXSIM.txt");
-    sync.m_nFailAt = 5;  // the last file of the monitoring
-    m_settings.fileSync = &sync;
-    SimulatorProcess monitor(m_monitor.Serving());
-    EXPECT_EQ(Download(monitor), -1);
-    EXPECT_EQ(DownloadedList(), "");
-    EXPECT_EQ(DownloadLog(), NewLog({}));
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <map>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include "device/byte_order.h"
 #include "sim/peer_socket.h"
@@ -25,6 +28,7 @@ using Strings = std::vector<std::string>;
 struct Witnessed {
     bool recorded = false;  // its whole name stood in the downloaded list
     bool complete = false;  // its folder held every file, byte for byte
+    bool synced = false;    // the syncs of every file and of its folder had ended
 };
 
 // A go-between on loopback: it passes the erase's commands to the simulator and the replies
@@ -118,15 +122,34 @@ private:
     std::map<std::string, ConfirmAnswer> m_answers;
 };
 
-// Fails the sync of one file.
-class FailingFileSync : public FileSync {
+// Syncs that each take a while and fail for one file; it writes down the names of the files and
+// folders whose syncs have ended.
+class SlowFileSync : public FileSync {
 public:
-    explicit FailingFileSync(std::string file) : m_strFile(std::move(file)) {}
-    int SyncFile(const fs::path& path) override { return path.filename() == m_strFile ? -1 : 0; }
-    int SyncFolder(const fs::path& /*folder*/) override { return 0; }
+    SlowFileSync(std::string failingFile, int delayMs)
+        : m_strFailingFile(std::move(failingFile)), m_nDelayMs(delayMs) {}
+    int SyncFile(const fs::path& path) override { return End(path) == m_strFailingFile ? -1 : 0; }
+    int SyncFolder(const fs::path& folder) override {
+        End(folder);
+        return 0;
+    }
+    bool Ended(const std::string& name) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_ended.count(name) != 0;
+    }
 
 private:
-    std::string m_strFile;
+    std::string End(const fs::path& path) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_nDelayMs));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_ended.insert(path.filename().string());
+        return path.filename().string();
+    }
+
+    std::string m_strFailingFile;
+    int m_nDelayMs;
+    std::mutex m_mutex;
+    std::set<std::string> m_ended;
 };
 
 // The failure injected while the seventh monitoring is fetched.
@@ -134,6 +157,7 @@ struct InjectedFailure {
     const char* name;
     Strings simulatorOptions;
     const char* unsyncedFile;  // null: every sync succeeds
+    int syncDelayMs = 0;       // how long each sync takes
 };
 
 void PrintTo(const InjectedFailure& failure, std::ostream* out) {
@@ -161,19 +185,20 @@ TEST_P(EraseSafetyTest, NothingLeavesTheMonitorWithoutARecordedCopyOrTheUsersNo)
                         {"paciente5", ConfirmAnswer::Yes},
                         {"paciente6", ConfirmAnswer::Yes},
                         {"paciente7", ConfirmAnswer::Yes}});
-    FailingFileSync failingSync(GetParam().unsyncedFile != nullptr ? GetParam().unsyncedFile : "");
-    if (GetParam().unsyncedFile != nullptr) {
-        m_settings.fileSync = &failingSync;
-    }
+    SlowFileSync sync(GetParam().unsyncedFile != nullptr ? GetParam().unsyncedFile : "",
+                      GetParam().syncDelayMs);
+    m_settings.fileSync = &sync;
     SimulatorProcess monitor(m_monitor.Serving(GetParam().simulatorOptions));
     ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
-    DeleteWitness witness(monitor.Port(), [this](const std::string& name) {
+    DeleteWitness witness(monitor.Port(), [this, &sync](const std::string& name) {
         Witnessed seen;
         seen.recorded = ReadDownloadedList(Records() / "SOMVIXSIM.txt").count(name) != 0;
         seen.complete = true;
+        seen.synced = sync.Ended(name);
         for (const std::string& file : MonitorFolder::FilesOf(name)) {
             seen.complete = seen.complete && ReadFileBytes(MonitoringFolder(name) / file) ==
                                                  ReadFileBytes(Kept() / name / file);
+            seen.synced = seen.synced && sync.Ended(file);
         }
         return seen;
     });
@@ -189,6 +214,7 @@ TEST_P(EraseSafetyTest, NothingLeavesTheMonitorWithoutARecordedCopyOrTheUsersNo)
         // A copy fetched in this run was whole on the disk before the monitoring went.
         if (fs::exists(MonitoringFolder(name)) && user.m_declined.count(name) == 0) {
             EXPECT_TRUE(seen.complete) << name;
+            EXPECT_TRUE(seen.synced) << name;
         }
     }
     EXPECT_EQ(deleted, (Strings{"paciente1", "paciente2", "paciente3", "paciente4", "paciente5"}));
@@ -206,7 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InjectedFailure{"BrokenTransfer", {"--close-after", "paciente7.htr:1000"}, nullptr},
         InjectedFailure{"BadChecksumOfTheLastFile", {"--bad-checksum", "paciente7.imp"}, nullptr},
-        InjectedFailure{"FailedSyncOfTheLastFile", {}, "paciente7.imp"}),
+        InjectedFailure{"FailedSyncOfTheLastFile", {}, "paciente7.imp"},
+        InjectedFailure{
+            "SlowSyncsThenBrokenTransfer", {"--close-after", "paciente7.htr:1000"}, nullptr, 20},
+        InjectedFailure{"SlowSyncsThenFailedSyncOfTheLastFile", {}, "paciente7.imp", 20}),
     [](const ::testing::TestParamInfo<InjectedFailure>& info) { return info.param.name; });
 
 TEST_F(EraseTest, NameInsideARecordedNameIsNotErasedWithoutAQuestion) {

@@ -6,11 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "about/version_info.h"
 #include "device/device_connection.h"
+#include "hostnet/backend_host_adaptation.h"
 #include "hostnet/command_runner.h"
+#include "hostnet/host_address_state.h"
+#include "hostnet/netsh_backend.h"
 #include "shared/language.h"
 #include "shared/program_dir.h"
 #include "support/temp_dir.h"
+#include "transfer/folded_names.h"
 
 namespace somvix {
 namespace {
@@ -61,6 +66,37 @@ TEST(WindowsCommandRunner, EndsAChildThatKeepsItsOutputOpenAndClosesEveryHandle)
     EXPECT_EQ(handlesAfter, handlesBefore);
 }
 
+// The system's runner, noting each command line it is given.
+class NotingRunner : public CommandRunner {
+public:
+    std::string RunCommand(const std::string& program, const std::string& arguments) override {
+        m_commandLines.push_back(JoinCommandLine(program, arguments));
+        return m_runner.RunCommand(program, arguments);
+    }
+    std::vector<std::string> m_commandLines;
+
+private:
+    SystemCommandRunner m_runner{10000ms};
+};
+
+TEST(WindowsCommandRunner, RunsTheSystemsNetshForTheCableKind) {
+    // Wine's netsh prints no interface dump and adds no address: the adaptation adds on the
+    // Spanish adapter, finds no address in the second dump and fails without a removal.
+    auto runner = std::make_unique<NotingRunner>();
+    NotingRunner& noted = *runner;
+    BackendHostAdaptation adaptation(std::make_unique<NetshBackend>(std::move(runner)));
+    HostAddressState state;
+    state.m_nLanguage = LANGUAGE_OTHER;
+    EXPECT_EQ(adaptation.AdaptHostAddress(state, nullptr), -1);
+    EXPECT_FALSE(state.m_bAddressAdded);
+    EXPECT_EQ(noted.m_commandLines,
+              (std::vector<std::string>{
+                  "netsh -c interface dump",
+                  "netsh interface ip add address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" "
+                  "10.8.0.2 255.255.255.0",
+                  "netsh -c interface dump"}));
+}
+
 TEST(WindowsLanguage, ComesFromTheRegistryValue) {
     const std::string key = "\"HKCU\\Control Panel\\International\" /v sLanguage";
     const struct {
@@ -104,6 +140,37 @@ TEST(WindowsProgramFolder, IsWhereTheExeIsAndTheUserFolderMayBeNonAscii) {
         EXPECT_EQ(PerUserDataDirectory(), row.folder);
     }
     EXPECT_TRUE(std::filesystem::create_directories(user / "somvixmn"));
+}
+
+TEST(WindowsVersion, ProgramsCarryTheResourceTheirVersionComesFrom) {
+    CVersionInfo self;
+    ASSERT_TRUE(self.Create(ModuleHandle{}));
+    EXPECT_EQ(self.GetFileVersion(), "1, 1, 0, 0");
+    EXPECT_EQ(self.m_strProductName, "SOMVIXMN");
+    const std::filesystem::path cli = std::filesystem::path(SOMVIX_BIN_DIR) / "somvixmn-cli.exe";
+    CVersionInfo other;
+    ASSERT_TRUE(other.Create(cli));
+    EXPECT_EQ(other.m_fixed, self.m_fixed);
+    EXPECT_EQ(RunCommand(cli.string(), "--version"), "somvixmn-cli 1.1.0.0\r\n");
+    EXPECT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(133), RT_GROUP_ICON), nullptr);
+}
+
+TEST(WindowsFileNames, NamesThatFoldAlikeAreOneEntryOnDisk) {
+    const struct {
+        const char* created;
+        const char* other;
+    } rows[] = {{"Paciente1", "PACIENTE1"},
+                {"paciente1", "paciente1."},
+                {"paciente1", "paciente1 . "},
+                {"paciente1", "paciente2"},
+                {"paciente1.htr", "paciente1.htrx"}};
+    for (const auto& row : rows) {
+        test::TempDir folder;
+        test::WriteFileBytes(folder.Path() / row.created, "x");
+        EXPECT_EQ(std::filesystem::exists(folder.Path() / row.other),
+                  FoldName(row.created) == FoldName(row.other))
+            << row.created << " / " << row.other;
+    }
 }
 
 TEST(WindowsSocket, TalksToTheNativeMonitor) {

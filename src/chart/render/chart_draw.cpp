@@ -108,8 +108,8 @@ QImage DrawCurves(const CTrendChart& chart, const ChartGeometry& g, QSize size,
             pixels.emplace_back(x, y);
         };
         for (int i = 0; i + 1 < p.m_nXRange; ++i) {
-            const double a = chart.SeriesValue(slot, i);
-            const double b = chart.SeriesValue(slot, i + 1);
+            const double a = chart.SeriesValue(slot, p.m_nXFirst + i);
+            const double b = chart.SeriesValue(slot, p.m_nXFirst + i + 1);
             if (IsGap(a) || IsGap(b)) {
                 continue;
             }

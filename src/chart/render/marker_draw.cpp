@@ -50,15 +50,15 @@ EventMarkerStyle MakeEventMarkerStyle(int logPixelsY) {
 }
 
 void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTrendChart& upper,
-                      int clientWidth, int clientHeight, int spanUnits,
+                      int clientWidth, int clientHeight, TimeWindow window,
                       const EventMarkerStyle& style) {
     // The upper chart was drawn white: there is no curve to mark.
     if (!upper.Geometry().IsDrawable()) {
         return;
     }
-    const MarkerFrame frame{
-        upper.GetPlotLeft(), upper.GetPlotTop(), upper.GetXScale(), upper.GetYScale(),
-        clientWidth,         clientHeight,       spanUnits};
+    const MarkerFrame frame{upper.GetPlotLeft(), upper.GetPlotTop(), upper.GetXScale(),
+                            upper.GetYScale(),   clientWidth,        clientHeight,
+                            window.nUnits,       window.nFirstUnit};
     const int bitmapWidth = style.bitmap.width();
     const int bitmapHeight = style.bitmap.height();
     const QFontMetrics metrics(style.verticalFont);

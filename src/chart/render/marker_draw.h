@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QImage>
 
+#include "chart/time_window.h"
+
 class QPainter;
 
 namespace somvix {
@@ -27,7 +29,7 @@ EventMarkerStyle MakeEventMarkerStyle(int logPixelsY);
 // the curve, and the mnemonic written upward above or below it. Nothing over a chart too small
 // to plot.
 void DrawEventMarkers(QPainter& painter, const RecordingStore& store, const CTrendChart& upper,
-                      int clientWidth, int clientHeight, int spanUnits,
+                      int clientWidth, int clientHeight, TimeWindow window,
                       const EventMarkerStyle& style);
 
 }  // namespace somvix

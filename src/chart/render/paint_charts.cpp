@@ -12,17 +12,28 @@
 
 namespace somvix {
 
+int RecordingSpanUnits(const RecordingStore& store) {
+    return SpanUnits(store.m_nSamples, store.m_nSamplesPerUnit);
+}
+
 void PaintCharts(QPainter& painter, const RecordingStore& store, const PanelLayout& layout,
                  CTrendChart& upper, CTrendChart& lower, const EventMarkerStyle& markers) {
+    PaintCharts(painter, store, layout, upper, lower, markers,
+                WholeWindow(RecordingSpanUnits(store)));
+}
+
+void PaintCharts(QPainter& painter, const RecordingStore& store, const PanelLayout& layout,
+                 CTrendChart& upper, CTrendChart& lower, const EventMarkerStyle& markers,
+                 TimeWindow window) {
     if (store.m_bChartShown != 1 || layout.m_nClientWidth <= 0 || layout.m_nClientHeight <= 0) {
         return;
     }
-    const int span = SpanUnits(store.m_nSamples, store.m_nSamplesPerUnit);
-    ConfigureCharts(upper, lower, store, layout, span);
+    window = ClampWindow(window, RecordingSpanUnits(store));
+    ConfigureCharts(upper, lower, store, layout, window);
     const int logPixelsY = painter.device()->logicalDpiY();
     DrawTrendChart(painter, upper, logPixelsY);
     DrawTrendChart(painter, lower, logPixelsY);
-    DrawEventMarkers(painter, store, upper, layout.m_nClientWidth, layout.m_nClientHeight, span,
+    DrawEventMarkers(painter, store, upper, layout.m_nClientWidth, layout.m_nClientHeight, window,
                      markers);
 }
 

@@ -7,6 +7,7 @@
 
 #include "about/dialogs/about_dlg.h"
 #include "chart/render/font_height.h"
+#include "support/version_text.h"
 #include "widgets/dialog_template.h"
 
 namespace somvix {
@@ -27,7 +28,8 @@ protected:
 
 TEST_F(AboutDlgTest, VersionLineReadsTheProgramsOwnRecord) {
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Acerca del programa"));
-    EXPECT_EQ(m_version->text(), QStringLiteral("Versión del programa:   1, 1, 0, 0"));
+    EXPECT_EQ(m_version->text(),
+              QString::fromStdString("Versión del programa:   " + test::VersionText(", ")));
     // The whole line is shown, not cut at its template width.
     EXPECT_LE(m_version->sizeHint().width(), m_version->width());
 }

@@ -61,7 +61,7 @@ TEST_F(ThresholdsDlgTest, TemplateCaptionTextsAndSize) {
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
-    EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(cancel->text(), QStringLiteral("Cancelar"));
 
     const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 8, m_dlg.logicalDpiY());
     EXPECT_EQ(m_dlg.font().pixelSize(), font.pixelSize());

@@ -1,4 +1,4 @@
-// The main window's look at what the monitor holds: the folder choice, the read-only listing in
+// The look at what the monitor holds: the folder choice, the read-only listing in
 // the status window, and the list itself.
 
 #include <QDialog>
@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/main_dlg.h"
+#include "app/device_commands.h"
 #include "app/message_box.h"
 #include "device/cancel_request.h"
 #include "transfer/device_session.h"
@@ -16,6 +16,7 @@
 #include "transfer/monitor_contents.h"
 #include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
+#include "transfer/transfer_texts.h"
 
 namespace somvix {
 
@@ -49,35 +50,29 @@ void ShowContents(QWidget* owner, const MonitorContents& contents) {
 
 }  // namespace
 
-void CMainDlg::OnMonitorContents() {
+void CDeviceCommands::OnMonitorContents() {
     std::string path;
-    if (!ChooseDownloadFolder(path)) {
+    if (!ChooseFolder(path)) {
         return;
     }
     std::string folder;
     CutAtLastSeparator(path, folder);
 
-    OpenStatusWindow();
-    m_hostAddress.m_nLanguage = m_nLanguage;
     CancelRequest cancel;
-    TransferSettings settings = MakeTransferSettings();
-    settings.connection.cancel = &cancel;
+    const TransferSettings settings = MakeTransferSettings(cancel);
     HostAdaptation& adaptation = Adaptation();
     MonitorContents contents;
     TransferReport report;
-    const int result = RunDeviceOperation(
-        [&](OperationUi& ui) {
-            return ListMonitorData(folder, m_hostAddress, adaptation, ui, settings, contents,
-                                   &report);
-        },
-        &cancel);
-    DestroyStatusWindow();
+    const int result = RunConnection([&](OperationUi& ui) {
+        return ListMonitorData(folder, m_hostAddress, adaptation, ui, settings, contents, &report);
+    });
+    m_pCancel = nullptr;
     if (result < 0) {
-        somvix::ShowMessageBox(this, "Error leyendo el contenido del monitor", "Error",
-                               MessageIcon::Hand, DescribeCause(report.cause));
+        ShowMessageBox(m_pMainWindow, "Error leyendo el contenido del monitor", ERROR_CAPTION,
+                       MessageIcon::Hand, DescribeCause(report.cause));
         return;
     }
-    ShowContents(this, contents);
+    ShowContents(m_pMainWindow, contents);
 }
 
 }  // namespace somvix

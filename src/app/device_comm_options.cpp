@@ -1,20 +1,20 @@
 #include <algorithm>
 #include <array>
 
-#include "app/main_dlg.h"
+#include "app/device_commands.h"
 #include "hostnet/connection_kinds.h"
 #include "settings/dialogs/comm_options_dlg.h"
 
 namespace somvix {
 
-void CMainDlg::OnCommOptions() {
+void CDeviceCommands::OnCommOptions() {
     const std::array<std::string, 2> kinds = g_connectionKinds;
     std::size_t longest = 0;
     for (const std::string& kind : kinds) {
         longest = std::max(longest, kind.size());
     }
 
-    CCommOptionsDlg dlg(this);
+    CCommOptionsDlg dlg(m_pMainWindow);
     dlg.m_pszKinds = kinds.data();
     dlg.m_nKinds = static_cast<int>(kinds.size());
     dlg.m_nKindTextSize = static_cast<int>(longest) + 1;
