@@ -15,15 +15,15 @@ class DownloadCommand : public CliCommand {
 public:
     const char* Name() const override { return "download"; }
     const char* Description() const override {
-        return "Download every monitoring not fetched before into FOLDER";
+        return "Descarga en FOLDER cada monitorización que no se haya descargado antes";
     }
 
     void Register(CLI::App& verb) override {
         AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
-                        "Answer to \"¿Desea reemplazarlos?\" for the folder of an incomplete "
-                        "earlier download (default: ask on a terminal, else no)")
+                        "Respuesta a \"¿Desea reemplazarlos?\" para la carpeta de una descarga "
+                        "previa incompleta (por defecto: se pregunta en un terminal; si no, no)")
             ->check(CLI::IsMember({"yes", "no"}));
     }
 

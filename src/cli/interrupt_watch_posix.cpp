@@ -1,12 +1,20 @@
 #include <pthread.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <thread>
 
 #include "cli/interrupt_watch.h"
 #include "device/cancel_request.h"
 
 namespace somvix {
+
+namespace {
+
+// As a shell reports an end by Ctrl+C.
+constexpr int EXIT_INTERRUPTED = 130;
+
+}  // namespace
 
 void WatchForInterrupt(CancelRequest& cancel) {
     // Every thread started from here on blocks SIGINT too, so only the watcher takes it, by
@@ -23,9 +31,11 @@ void WatchForInterrupt(CancelRequest& cancel) {
             return;
         }
         cancel.Request();
-        // The next Ctrl+C takes its usual course.
-        std::signal(SIGINT, SIG_DFL);
-        pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
+        // Every thread blocks SIGINT: the next Ctrl+C would reach none. It ends the program at
+        // once, as an interrupt does.
+        if (sigwait(&interrupt, &signal) == 0) {
+            std::_Exit(EXIT_INTERRUPTED);
+        }
     }).detach();
 }
 

@@ -13,8 +13,11 @@ namespace {
 std::atomic<CancelRequest*> g_pCancel{nullptr};
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
+    if (event != CTRL_C_EVENT) {
+        return FALSE;  // closing the console or logging off takes its usual course
+    }
     CancelRequest* cancel = g_pCancel.exchange(nullptr);
-    if (event != CTRL_C_EVENT || cancel == nullptr) {
+    if (cancel == nullptr) {
         return FALSE;  // the next Ctrl+C takes its usual course
     }
     cancel->Request();
