@@ -213,7 +213,7 @@ void CableDownloadBreakdown(benchmark::State& state) {
     const std::unique_ptr<HostAdaptation> adaptation =
         MakeHostAdaptation(cable.Lab().PcInterface());
     HostAddressState hostAddress;
-    hostAddress.m_nConnectionKind = CONNECTION_CABLE;
+    hostAddress.m_connectionKind = ConnectionKind::Cable;
     bench::DownloadTimes sum;
     for (auto _ : state) {
         const auto folders = cable.FreshFolders();

@@ -174,21 +174,20 @@ std::string BuildFileReply(const std::optional<std::filesystem::path>& file, boo
     if (error || size > LARGEST_SERVED_FILE) {
         return reply;
     }
+    // Read straight into its place between the length and the checksum: one buffer, no copy.
+    std::string message(4 + static_cast<std::size_t>(size) + 4, '\0');
+    char* const content = message.data() + 4;
     std::ifstream input(*file, std::ios::binary);
-    std::string content(static_cast<std::size_t>(size), '\0');
-    if (!input.read(content.data(), static_cast<std::streamsize>(content.size()))) {
+    if (!input.read(content, static_cast<std::streamsize>(size))) {
         return reply;
     }
-    WriteUint32Le(static_cast<std::uint32_t>(content.size() + 4), reply.data());
-    reply += content;
-    std::uint32_t checksum = Crc32(content);
+    WriteUint32Le(static_cast<std::uint32_t>(size + 4), message.data());
+    std::uint32_t checksum = Crc32(std::string_view(content, static_cast<std::size_t>(size)));
     if (badChecksum) {
         checksum ^= 0x1u;
     }
-    std::string field(4, '\0');
-    WriteUint32Le(checksum, field.data());
-    reply += field;
-    return reply;
+    WriteUint32Le(checksum, content + size);
+    return message;
 }
 
 }  // namespace somvix::sim

@@ -50,6 +50,19 @@ int ParseAddress(const std::string& address, std::uint16_t port, sockaddr_in& re
     return 0;
 }
 
+// A non-blocking TCP socket and the IPv4 address it is to use: the descriptor, or -1.
+int OpenStreamDescriptor(const std::string& address, std::uint16_t port, sockaddr_in& result) {
+    if (ParseAddress(address, port, result) != 0) {
+        return -1;
+    }
+    const int descriptor = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (descriptor >= 0 && MakeNonBlocking(descriptor) != 0) {
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
 }  // namespace
 
 PeerWait WaitForDescriptor(int descriptor, short events, int stopDescriptor, int waitMs) {
@@ -105,12 +118,8 @@ StreamSocket& StreamSocket::operator=(StreamSocket&& other) noexcept {
 int StreamSocket::Connect(const std::string& address, std::uint16_t port, int waitMs) {
     Close();
     sockaddr_in peer{};
-    if (ParseAddress(address, port, peer) != 0) {
-        return -1;
-    }
-    m_nDescriptor = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (m_nDescriptor < 0 || MakeNonBlocking(m_nDescriptor) != 0) {
-        Close();
+    m_nDescriptor = OpenStreamDescriptor(address, port, peer);
+    if (m_nDescriptor < 0) {
         return -1;
     }
     if (connect(m_nDescriptor, reinterpret_cast<const sockaddr*>(&peer), sizeof(peer)) != 0) {
@@ -210,12 +219,8 @@ ListeningSocket::~ListeningSocket() {
 int ListeningSocket::Open(const std::string& address, std::uint16_t port) {
     Close();
     sockaddr_in local{};
-    if (ParseAddress(address, port, local) != 0) {
-        return -1;
-    }
-    m_nDescriptor = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (m_nDescriptor < 0 || MakeNonBlocking(m_nDescriptor) != 0) {
-        Close();
+    m_nDescriptor = OpenStreamDescriptor(address, port, local);
+    if (m_nDescriptor < 0) {
         return -1;
     }
     const int on = 1;

@@ -18,14 +18,14 @@ void CDeviceCommands::OnCommOptions() {
     dlg.m_pszKinds = kinds.data();
     dlg.m_nKinds = static_cast<int>(kinds.size());
     dlg.m_nKindTextSize = static_cast<int>(longest) + 1;
-    dlg.m_nKind = m_hostAddress.m_nConnectionKind;
+    dlg.m_kind = m_hostAddress.m_connectionKind;
     dlg.m_strHost = m_hostAddress.m_strHostName;
     if (dlg.DoModal() != QDialog::Accepted) {
         return;
     }
-    m_hostAddress.m_nConnectionKind = dlg.m_nKind;
+    m_hostAddress.m_connectionKind = dlg.m_kind;
     // The host name is kept while the cable is chosen, for a later return to "LAN".
-    if (dlg.m_nKind == CONNECTION_LAN) {
+    if (dlg.m_kind == ConnectionKind::Lan) {
         m_hostAddress.m_strHostName = dlg.m_strHost;
     }
 }

@@ -93,6 +93,7 @@ bool CDeviceCommands::ChooseFolder(std::string& path) {
     if (folder.isEmpty()) {
         return false;
     }
+    m_strLastDownloadFolder = folder.toStdString();
     if (m_pUserSettings != nullptr) {
         m_pUserSettings->setValue(LAST_FOLDER_KEY, folder);
     }

@@ -38,12 +38,15 @@ public:
     void OnErase();
     // The read-only look at what the monitor holds, compared with a chosen download folder.
     void OnMonitorContents();
-    // m_nConnectionKind and m_strHostName change only when the dialog ends with OK.
+    // m_connectionKind and m_strHostName change only when the dialog ends with OK.
     void OnCommOptions();
 
     void OpenStatusWindow();
     void DestroyStatusWindow();
     CStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+
+    // The folder the last download or erase was given, empty before the first.
+    const std::string& LastDownloadFolder() const { return m_strLastDownloadFolder; }
 
     HostAddressState& HostAddress() { return m_hostAddress; }
     const HostAddressState& HostAddress() const { return m_hostAddress; }
@@ -76,6 +79,7 @@ private:
 
     QWidget* m_pMainWindow;
     std::filesystem::path m_strDataDir;
+    std::string m_strLastDownloadFolder;     // UTF-8, as the folder dialog gave it
     CStatusDlg* m_pStatusDlg = nullptr;      // the status window now open, or null
     bool m_bKeepStatusWindow = false;        // left open after the run, for the final message
     std::unique_ptr<CStatusWindowUi> m_pUi;  // the erase's first question

@@ -16,8 +16,6 @@ namespace somvix {
 
 namespace {
 
-const QString WINDOW_KEY = QStringLiteral("ventana");
-
 // Why the program does not run without its data folder. Plain ASCII: the text reads the same
 // however the message box decodes it.
 std::string DataFolderMessage(const DataFolder& folder) {
@@ -50,12 +48,11 @@ int CMainApp::InitInstance(const StartOptions& options) {
     QSettings userSettings(QStringLiteral("somvixmn"), QStringLiteral("somvixmn"));
     CMainDlg mainDlg;
     mainDlg.SetDataDir(dataFolder.path);
-    mainDlg.RecordingView().SetUserSettings(&userSettings);
-    mainDlg.Device().SetUserSettings(&userSettings);
+    mainDlg.SetUserSettings(&userSettings);
     mainDlg.OnInitDialog();
-    mainDlg.restoreGeometry(userSettings.value(WINDOW_KEY).toByteArray());
+    mainDlg.RestoreWindowState();
     if (options.lanHost) {
-        mainDlg.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        mainDlg.Device().HostAddress().m_connectionKind = ConnectionKind::Lan;
         mainDlg.Device().HostAddress().m_strHostName = *options.lanHost;
     }
     if (options.devicePort) {
@@ -68,7 +65,7 @@ int CMainApp::InitInstance(const StartOptions& options) {
                   << " is not a trend recording (.htr)\n";
     }
     exec();
-    userSettings.setValue(WINDOW_KEY, mainDlg.saveGeometry());
+    mainDlg.SaveWindowState();
     return 0;
 }
 

@@ -5,19 +5,24 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "app/client_area.h"
 #include "app/command_table.h"
 #include "app/events_panel.h"
 #include "app/message_box.h"
+#include "app/monitorings_panel.h"
 #include "app/status_dlg.h"
 #include "chart/render/fonts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "settings/settings_file.h"
+#include "widgets/elided_label.h"
 
 namespace {
 #include "res/download.xpm"
@@ -52,6 +57,17 @@ CMainDlg::CMainDlg(QWidget* parent)
     m_wndEvents = new CEventsPanel(m_recordingView, this);
     addDockWidget(Qt::RightDockWidgetArea, m_wndEvents);
     m_wndEvents->hide();
+    // The downloaded monitorings, docked at the left, shown from "Ver".
+    m_wndMonitorings = new CMonitoringsPanel(m_recordingView, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_wndMonitorings);
+    m_wndMonitorings->hide();
+    // Shown, it takes the width of its columns, up to two fifths of the window.
+    connect(m_wndMonitorings, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        const int wanted = std::min(m_wndMonitorings->WidthWanted(), width() * 2 / 5);
+        if (visible && !m_wndMonitorings->isFloating() && m_wndMonitorings->width() < wanted) {
+            resizeDocks({m_wndMonitorings}, {wanted}, Qt::Horizontal);
+        }
+    });
     RegisterHandlers();
     CreateMenu();
     connect(&m_recordingView, &CRecordingView::RecordingChanged, this, [this] {
@@ -62,8 +78,10 @@ CMainDlg::CMainDlg(QWidget* parent)
     connect(&m_recordingView, &CRecordingView::RepaintNeeded, m_wndClient,
             qOverload<>(&QWidget::update));
     // The readout of the point under the mouse stands at the foot of the window.
-    connect(&m_recordingView, &CRecordingView::ReadoutChanged, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    // A text longer than the window is wide ends in "…" rather than in half a letter.
+    auto* readout = new CElidedLabel(Qt::ElideRight);
+    statusBar()->addWidget(readout, 1);
+    connect(&m_recordingView, &CRecordingView::ReadoutChanged, readout, &CElidedLabel::SetFullText);
 
     // The window has no controls: Enter (OK) and Escape (Cancel) end it at once, as the close
     // box does.
@@ -79,12 +97,59 @@ void CMainDlg::SetDataDir(const std::filesystem::path& dataDir) {
     m_strDataDir = dataDir;
 }
 
+namespace {
+
+const QString WINDOW_KEY = QStringLiteral("ventana");
+const QString PANELS_KEY = QStringLiteral("paneles");
+
+}  // namespace
+
+void CMainDlg::SetUserSettings(QSettings* settings) {
+    m_pUserSettings = settings;
+    m_recordingView.SetUserSettings(settings);
+    m_device.SetUserSettings(settings);
+    m_wndMonitorings->SetUserSettings(settings);
+}
+
+void CMainDlg::RestoreWindowState() {
+    if (m_pUserSettings != nullptr) {
+        restoreGeometry(m_pUserSettings->value(WINDOW_KEY).toByteArray());
+        restoreState(m_pUserSettings->value(PANELS_KEY).toByteArray());
+    }
+}
+
+void CMainDlg::SaveWindowState() const {
+    if (m_pUserSettings != nullptr) {
+        m_pUserSettings->setValue(WINDOW_KEY, saveGeometry());
+        m_pUserSettings->setValue(PANELS_KEY, saveState());
+    }
+}
+
+void CMainDlg::OnTransferEnded() {
+    const std::string& folder = m_device.LastDownloadFolder();
+    if (!folder.empty()) {
+        m_wndMonitorings->SetFolder(QString::fromStdString(folder));
+    }
+}
+
 void CMainDlg::RegisterHandlers() {
     m_handlers = {
         {ID_COMM_OPTIONS, [this] { m_device.OnCommOptions(); }},
-        {ID_DOWNLOAD, [this] { m_device.OnDownload(); }},
-        {ID_DOWNLOAD_ALT, [this] { m_device.OnDownloadAlt(); }},
-        {ID_ERASE, [this] { m_device.OnErase(); }},
+        {ID_DOWNLOAD,
+         [this] {
+             m_device.OnDownload();
+             OnTransferEnded();
+         }},
+        {ID_DOWNLOAD_ALT,
+         [this] {
+             m_device.OnDownloadAlt();
+             OnTransferEnded();
+         }},
+        {ID_ERASE,
+         [this] {
+             m_device.OnErase();
+             OnTransferEnded();
+         }},
         {ID_MONITOR_CONTENTS, [this] { m_device.OnMonitorContents(); }},
         {ID_OPEN_RECORDING, [this] { OnOpenRecording(); }},
         {ID_OPEN_BUTTON, [this] { OnOpenRecording(); }},
@@ -143,6 +208,7 @@ void CMainDlg::CreateMenu() {
     menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, view);
     m_recordingView.AddViewActions(*view);
     view->addAction(m_wndEvents->toggleViewAction());
+    view->addAction(m_wndMonitorings->toggleViewAction());
 }
 
 void CMainDlg::CreateToolBar() {

@@ -17,12 +17,14 @@
 
 class QAction;
 class QPainter;
+class QSettings;
 class QToolBar;
 
 namespace somvix {
 
 class CClientArea;
 class CEventsPanel;
+class CMonitoringsPanel;
 
 // The main window: the menu bar, the toolbar under it and the client area below (the two
 // charts). It hands each command of the user to the part that does it.
@@ -38,6 +40,13 @@ public:
     void SetDataDir(const std::filesystem::path& dataDir);
     // Start-up: toolbar, text metrics, layout, language, fonts, caption, settings.
     void OnInitDialog();
+
+    // Where the user's own choices are kept between runs (window place, folders, recent
+    // files); none: nothing is kept (tests).
+    void SetUserSettings(QSettings* settings);
+    // The window's size and place and its panels, as the last run left them.
+    void RestoreWindowState();
+    void SaveWindowState() const;
 
     // Runs the handler of a command id; unknown ids do nothing.
     void OnCommand(int id);
@@ -65,6 +74,7 @@ public:
     // The recording, its charts and how they are opened and painted.
     CRecordingView& RecordingView() { return m_recordingView; }
     const CRecordingView& RecordingView() const { return m_recordingView; }
+    CMonitoringsPanel& MonitoringsPanel() { return *m_wndMonitorings; }
 
     // Display settings and their dialogs (main_dlg_settings.cpp).
     const DisplaySettings& Settings() const { return m_settings; }
@@ -116,6 +126,10 @@ private:
     // Declared after the settings, which it reads.
     CRecordingView m_recordingView;
     CEventsPanel* m_wndEvents = nullptr;
+    CMonitoringsPanel* m_wndMonitorings = nullptr;
+    QSettings* m_pUserSettings = nullptr;
+    // A download or an erase ended: the monitorings panel lists the folder it used.
+    void OnTransferEnded();
 
     // About box (main_dlg_about.cpp).
     void OnAbout();

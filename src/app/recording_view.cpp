@@ -43,7 +43,7 @@ constexpr int MARKER_HIT_HALF = 4;
 const QString OPEN_HINT = QStringLiteral(
     "Ningún registro abierto.\n\nAbra un registro de tendencias (.htr) con Archivo > Abrir... "
     "o arrastrándolo a esta ventana,\no descargue los registros del monitor con Monitor > "
-    "Descargar datos.");
+    "Descargar datos y ábralos desde Ver > Monitorizaciones descargadas.");
 
 }  // namespace
 
@@ -163,8 +163,9 @@ void CRecordingView::Paint(QPainter& painter, const PanelLayout& layout) {
 }
 
 void CRecordingView::PaintHint(QPainter& painter, const PanelLayout& layout) {
+    // The charts' width: a docked panel beside them narrows it.
     const QRect area(layout.m_nTopPanelX, layout.m_nTopPanelY,
-                     layout.m_nClientWidth - 2 * layout.m_nTopPanelX,
+                     static_cast<int>(layout.m_dTopPanelWidth * layout.m_nClientWidth),
                      layout.m_nClientHeight - layout.m_nTopPanelY);
     painter.setPen(QColor(96, 96, 96));
     painter.setFont(m_pOwner->font());

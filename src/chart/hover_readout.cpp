@@ -39,14 +39,14 @@ std::string SampleReadout(const RecordingStore& store, int sample) {
     }
     const auto i = static_cast<size_t>(sample);
     const int perUnit = store.m_nSamplesPerUnit > 0 ? store.m_nSamplesPerUnit : SAMPLES_PER_UNIT;
-    std::string text = "Muestra " + std::to_string(sample) + "   Tiempo " +
-                       Number(static_cast<double>(sample) / perUnit) +
-                       "   Canal 1: " + Number(store.m_trend1Read[i]) +
-                       "   Canal 2: " + Number(store.m_trend2Read[i]) +
-                       "   Impedancias: " + Number(store.m_impedance1[i]) + " / " +
+    // Short labels: the whole text fits the status bar of the window at its first size.
+    std::string text = "Muestra " + std::to_string(sample) + "  t " +
+                       Number(static_cast<double>(sample) / perUnit) + "  C1 " +
+                       Number(store.m_trend1Read[i]) + "  C2 " + Number(store.m_trend2Read[i]) +
+                       "  Imp. " + Number(store.m_impedance1[i]) + "/" +
                        Number(store.m_impedance2[i]);
     if (store.m_trend1[i] == NO_DATA && store.m_trend1Read[i] != NO_DATA) {
-        text += "   (oculta)";
+        text += "  (oculta)";
     }
     return text;
 }
@@ -58,11 +58,11 @@ std::string EventReadout(const RecordingStore& store, int event) {
     const EventRecord& record = store.m_events[static_cast<size_t>(event)];
     std::string text = "Evento en " + std::to_string(record.nTime);
     if (store.m_bEventsV1 == 1) {
-        text += "   " + record.strMnemonic;
+        text += "  " + record.strMnemonic;
     }
     // Code page 1252, as the mnemonic and the code are.
     return text +
-           "   C\xF3"
+           "  C\xF3"
            "digo " +
            record.strCode;
 }

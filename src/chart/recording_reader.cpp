@@ -24,6 +24,18 @@ std::string AbsolutePathName(const std::string& pathName) {
     return error ? pathName : absolute.lexically_normal().string();
 }
 
+// Parses the recording's file of the extension into the store: -1 when it cannot be opened.
+int ReadCompanionFile(RecordingStore& store, const char* extension,
+                      void (*parse)(std::streambuf&, RecordingStore&)) {
+    InputFileBuffer file;
+    if (file.Open(CompanionPath(store.m_strPathName, store.m_strFileExt, extension)) !=
+        FileOpenResult::Opened) {
+        return -1;
+    }
+    parse(file, store);
+    return 0;
+}
+
 }  // namespace
 
 int SelectRecordingFile(RecordingStore& store, const std::string& pathName) {
@@ -52,13 +64,7 @@ int LoadRecording(RecordingStore& store, const DisplaySettings& settings,
 int ReadImpedanceFile(RecordingStore& store) {
     store.m_impedance1.fill(0.0);
     store.m_impedance2.fill(0.0);
-    InputFileBuffer file;
-    if (file.Open(CompanionPath(store.m_strPathName, store.m_strFileExt, "imp")) !=
-        FileOpenResult::Opened) {
-        return -1;
-    }
-    ParseImpedances(file, store);
-    return 0;
+    return ReadCompanionFile(store, "imp", ParseImpedances);
 }
 
 void ParseImpedances(std::streambuf& source, RecordingStore& store) {
@@ -107,13 +113,7 @@ void ParseTrend(std::streambuf& source, RecordingStore& store) {
 int ReadStartFile(RecordingStore& store) {
     store.m_strStartDate.clear();
     store.m_strStartTime.clear();
-    InputFileBuffer file;
-    if (file.Open(CompanionPath(store.m_strPathName, store.m_strFileExt, "fhi")) !=
-        FileOpenResult::Opened) {
-        return -1;
-    }
-    ParseStart(file, store);
-    return 0;
+    return ReadCompanionFile(store, "fhi", ParseStart);
 }
 
 void ParseStart(std::streambuf& source, RecordingStore& store) {

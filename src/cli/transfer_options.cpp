@@ -62,7 +62,7 @@ Verbosity CliTransferOptions::GetVerbosity() const {
 int CliTransferOptions::MakeSetup(CliDeviceSetup& setup, CliContext& context) const {
     setup.hostAddress = NewHostAddressState();
     if (m_pLanOption != nullptr && m_pLanOption->count() > 0) {
-        setup.hostAddress.m_nConnectionKind = CONNECTION_LAN;
+        setup.hostAddress.m_connectionKind = ConnectionKind::Lan;
         setup.hostAddress.m_strHostName = m_strLanHost;
     }
     setup.settings.recordsDir = m_strRecordsDir;

@@ -28,11 +28,8 @@ BackendHostAdaptation::BackendHostAdaptation(std::unique_ptr<HostAddressBackend>
 
 int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* ui) {
     m_strFailure.clear();
-    if (state.m_nConnectionKind == CONNECTION_LAN) {
+    if (state.m_connectionKind == ConnectionKind::Lan) {
         state.m_strDeviceAddress = state.m_strHostName;
-        return 0;
-    }
-    if (state.m_nConnectionKind != CONNECTION_CABLE) {
         return 0;
     }
     const AdapterLook look = m_pBackend->LookAtAdapter();
@@ -42,7 +39,7 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
         // An address found present is reused and m_bAddressAdded stays as it was: true only when
         // this program added it and an earlier removal failed.
         // The second look only where the add itself did not say that it worked.
-        if (m_pBackend->AddHostAddress(state.m_nLanguage) != AdditionResult::Confirmed &&
+        if (m_pBackend->AddHostAddress(state.m_language) != AdditionResult::Confirmed &&
             !m_pBackend->LookAtAdapter().m_bHostAddressShown) {
             ShowFailure(ui, TEXT_ADAPT_ERROR, *m_pBackend);
             m_strFailure = std::string("no se pudo añadir la dirección ") + HOST_ADDRESS;
@@ -62,7 +59,7 @@ void BackendHostAdaptation::RestoreHostAddress(HostAddressState& state, Operatio
         return;
     }
     ShowStatus(ui, TEXT_RESTORING);
-    if (m_pBackend->RemoveHostAddress(state.m_nLanguage) == RemovalResult::StillPresent) {
+    if (m_pBackend->RemoveHostAddress(state.m_language) == RemovalResult::StillPresent) {
         // Tried again after the next device operation, which reuses the address meanwhile.
         ShowFailure(ui, TEXT_RESTORE_ERROR, *m_pBackend);
         return;

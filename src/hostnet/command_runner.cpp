@@ -21,4 +21,12 @@ std::string SystemCommandRunner::RunCommand(const std::string& program,
     return somvix::RunCommand(program, arguments, m_timeout, m_environment);
 }
 
+CommandResult SystemCommandRunner::RunCommandChecked(const std::string& program,
+                                                     const std::string& arguments) {
+    CommandResult result;
+    result.m_strOutput =
+        somvix::RunCommand(program, arguments, m_timeout, m_environment, &result.m_bSucceeded);
+    return result;
+}
+
 }  // namespace somvix

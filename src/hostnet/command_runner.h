@@ -21,6 +21,12 @@ enum class ChildEnvironment {
     Fixed,
 };
 
+// What a command wrote, and whether it ran to its end with exit status 0.
+struct CommandResult {
+    std::string m_strOutput;
+    bool m_bSucceeded = false;
+};
+
 // Runs an operating-system command and returns what it wrote; the seam through which the host
 // adaptation reaches the network tools, so that tests can script them.
 class CommandRunner {
@@ -29,6 +35,11 @@ public:
     // Runs "program arguments" and returns its standard output and standard error as one text.
     // A command that cannot be started gives an empty text; no error is reported otherwise.
     virtual std::string RunCommand(const std::string& program, const std::string& arguments) = 0;
+    // The same, with its exit status; a runner that cannot tell the status says it failed.
+    virtual CommandResult RunCommandChecked(const std::string& program,
+                                            const std::string& arguments) {
+        return {RunCommand(program, arguments), false};
+    }
 };
 
 // The command line of a program and its arguments: joined by one blank, no quotes added.
@@ -41,10 +52,12 @@ std::string JoinCommandLine(const std::string& program, const std::string& argum
 // is ended (with anything it started) and what it wrote so far is returned. A program named
 // without a folder is looked for in PATH only while this process holds no privilege and passes
 // its own environment on; else only in the system's program folders (POSIX). No capability of
-// this process passes to the child.
+// this process passes to the child. succeeded, where given, tells whether the child ran to its
+// end in time with exit status 0.
 std::string RunCommand(const std::string& program, const std::string& arguments,
                        std::chrono::milliseconds timeout = COMMAND_TIMEOUT,
-                       ChildEnvironment environment = ChildEnvironment::Inherited);
+                       ChildEnvironment environment = ChildEnvironment::Inherited,
+                       bool* succeeded = nullptr);
 
 // RunCommand of this platform behind the seam.
 class SystemCommandRunner : public CommandRunner {
@@ -53,6 +66,8 @@ public:
                                  ChildEnvironment environment = ChildEnvironment::Inherited)
         : m_timeout(timeout), m_environment(environment) {}
     std::string RunCommand(const std::string& program, const std::string& arguments) override;
+    CommandResult RunCommandChecked(const std::string& program,
+                                    const std::string& arguments) override;
 
 private:
     std::chrono::milliseconds m_timeout;

@@ -45,29 +45,24 @@ private:
     int m_fd;
 };
 
-class SpawnFileActions {
+// A posix_spawn setting object, destroyed on every way out.
+template <typename Object, int (*Init)(Object*), int (*Destroy)(Object*)>
+class SpawnSetting {
 public:
-    SpawnFileActions() { posix_spawn_file_actions_init(&m_actions); }
-    ~SpawnFileActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    SpawnFileActions(const SpawnFileActions&) = delete;
-    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
-    posix_spawn_file_actions_t* Get() { return &m_actions; }
+    SpawnSetting() { Init(&m_object); }
+    ~SpawnSetting() { Destroy(&m_object); }
+    SpawnSetting(const SpawnSetting&) = delete;
+    SpawnSetting& operator=(const SpawnSetting&) = delete;
+    Object* Get() { return &m_object; }
 
 private:
-    posix_spawn_file_actions_t m_actions;
+    Object m_object;
 };
 
-class SpawnAttributes {
-public:
-    SpawnAttributes() { posix_spawnattr_init(&m_attributes); }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&m_attributes); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    posix_spawnattr_t* Get() { return &m_attributes; }
-
-private:
-    posix_spawnattr_t m_attributes;
-};
+using SpawnFileActions = SpawnSetting<posix_spawn_file_actions_t, posix_spawn_file_actions_init,
+                                      posix_spawn_file_actions_destroy>;
+using SpawnAttributes =
+    SpawnSetting<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 // A started child, leader of its own process group. Whatever way the runner leaves, the child
 // is reaped; if it has not ended by then, its whole group is ended first.
@@ -86,8 +81,10 @@ public:
     // Waits for the child's exit until the deadline; true when it was reaped.
     bool WaitUntil(Clock::time_point deadline) {
         for (;;) {
-            const pid_t done = ::waitpid(m_pid, nullptr, WNOHANG);
+            int status = 0;
+            const pid_t done = ::waitpid(m_pid, &status, WNOHANG);
             if (done == m_pid || (done < 0 && errno != EINTR)) {
+                m_bExitedWithZero = done == m_pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
                 m_pid = -1;
                 return true;
             }
@@ -99,6 +96,8 @@ public:
     }
     // The child is not yet reaped, so its group id cannot have been reused.
     void EndGroup() { ::kill(-m_pid, SIGKILL); }
+    // Reaped by WaitUntil after an exit with status 0.
+    bool ExitedWithZero() const { return m_bExitedWithZero; }
 
 private:
     void Reap() {
@@ -108,6 +107,7 @@ private:
     }
 
     pid_t m_pid;
+    bool m_bExitedWithZero = false;
 };
 
 std::vector<char*> ArgumentPointers(std::vector<std::string>& items) {
@@ -215,7 +215,11 @@ int ReadPiece(int fd, std::string& output, Clock::time_point deadline) {
 }  // namespace
 
 std::string RunCommand(const std::string& program, const std::string& arguments,
-                       std::chrono::milliseconds timeout, ChildEnvironment environment) {
+                       std::chrono::milliseconds timeout, ChildEnvironment environment,
+                       bool* succeeded) {
+    if (succeeded != nullptr) {
+        *succeeded = false;
+    }
     const std::string commandLine = JoinCommandLine(program, arguments);
     std::vector<std::string> items = SplitCommandLine(commandLine);
     if (commandLine.size() > MAX_COMMAND_LINE || items.empty()) {
@@ -243,6 +247,9 @@ std::string RunCommand(const std::string& program, const std::string& arguments,
         state = ReadPiece(readEnd.Get(), output, deadline);
     }
     if (state == 0 && child.WaitUntil(deadline)) {
+        if (succeeded != nullptr) {
+            *succeeded = child.ExitedWithZero();
+        }
         return output;
     }
     // Out of time: end the child and its group, and keep what is already in the pipe.

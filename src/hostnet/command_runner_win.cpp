@@ -75,7 +75,11 @@ std::string SystemProgram(const std::string& program) {
 // A program named without a folder that the system folder holds runs from there; others are
 // found as CreateProcess finds them, with the caller's environment.
 std::string RunCommand(const std::string& program, const std::string& arguments,
-                       std::chrono::milliseconds timeout, ChildEnvironment /*environment*/) {
+                       std::chrono::milliseconds timeout, ChildEnvironment /*environment*/,
+                       bool* succeeded) {
+    if (succeeded != nullptr) {
+        *succeeded = false;
+    }
     const std::string commandLine = ToAnsiCodePage(JoinCommandLine(program, arguments));
     if (commandLine.size() > MAX_COMMAND_LINE) {
         return {};
@@ -136,7 +140,17 @@ std::string RunCommand(const std::string& program, const std::string& arguments,
         }
         AppendOutputPiece(output, piece, count);
     }
-    // Closing the handles releases the child's record; nothing waits for its exit.
+    // The output has ended; the exit follows at once, but is waited for only until the deadline.
+    // Closing the handles releases the child's record.
+    if (succeeded != nullptr) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        DWORD status = 1;
+        *succeeded = left.count() > 0 &&
+                     ::WaitForSingleObject(processHandle.Get(), static_cast<DWORD>(left.count())) ==
+                         WAIT_OBJECT_0 &&
+                     ::GetExitCodeProcess(processHandle.Get(), &status) && status == 0;
+    }
     return output;
 }
 

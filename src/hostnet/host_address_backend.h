@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "shared/language.h"
+
 namespace somvix {
 
 inline constexpr const char* MONITOR_ADDRESS = "10.8.0.1";
@@ -39,8 +41,8 @@ public:
     // Asks the DHCP client to renew its leases; whether it did is not examined.
     virtual void RenewLeases() = 0;
     // language chooses the adapter's name where the platform names it by the system's language.
-    virtual AdditionResult AddHostAddress(int language) = 0;
-    virtual RemovalResult RemoveHostAddress(int language) = 0;
+    virtual AdditionResult AddHostAddress(Language language) = 0;
+    virtual RemovalResult RemoveHostAddress(Language language) = 0;
     // Why the last add or removal failed, for the status line; empty when nothing says.
     virtual std::string FailureText() const { return {}; }
 };

@@ -1,12 +1,10 @@
 #include "hostnet/host_address_state.h"
 
-#include "shared/language.h"
-
 namespace somvix {
 
 HostAddressState NewHostAddressState() {
     HostAddressState state;
-    state.m_nLanguage = DetectLanguage();
+    state.m_language = DetectLanguage();
     return state;
 }
 

@@ -36,12 +36,12 @@ void NetlinkBackend::RenewLeases() {
     }
 }
 
-AdditionResult NetlinkBackend::AddHostAddress(int /*language*/) {
+AdditionResult NetlinkBackend::AddHostAddress(Language /*language*/) {
     m_nLastError = m_pAddresses->AddAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
     return m_nLastError == 0 ? AdditionResult::Confirmed : AdditionResult::Unconfirmed;
 }
 
-RemovalResult NetlinkBackend::RemoveHostAddress(int /*language*/) {
+RemovalResult NetlinkBackend::RemoveHostAddress(Language /*language*/) {
     m_nLastError = m_pAddresses->RemoveAddress(HOST_ADDRESS, HOST_PREFIX_LENGTH);
     return m_nLastError == 0 || m_nLastError == EADDRNOTAVAIL || m_nLastError == ENODEV
                ? RemovalResult::Gone

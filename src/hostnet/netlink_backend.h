@@ -24,10 +24,10 @@ public:
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
     // Confirmed by the kernel's acknowledgement of the add.
-    AdditionResult AddHostAddress(int language) override;
+    AdditionResult AddHostAddress(Language language) override;
     // Gone when removed, when no longer there, or when the adapter itself is gone; any other
     // failure (no right, for one) leaves it present.
-    RemovalResult RemoveHostAddress(int language) override;
+    RemovalResult RemoveHostAddress(Language language) override;
     // What refused the change, or the error number's meaning.
     std::string FailureText() const override;
 

@@ -4,8 +4,6 @@
 #include <regex>
 #include <vector>
 
-#include "shared/language.h"
-
 namespace somvix {
 
 namespace {
@@ -46,8 +44,8 @@ std::string WiredAdapterInDump(const std::string& dump, const std::string& legac
     return {};
 }
 
-const char* AdapterName(int language) {
-    return language == LANGUAGE_ENGLISH ? ADAPTER_NAME_ENGLISH : ADAPTER_NAME_SPANISH;
+const char* AdapterName(Language language) {
+    return language == Language::English ? ADAPTER_NAME_ENGLISH : ADAPTER_NAME_SPANISH;
 }
 
 NetshBackend::NetshBackend(std::unique_ptr<CommandRunner> runner) : m_pRunner(std::move(runner)) {}
@@ -71,18 +69,20 @@ void NetshBackend::RenewLeases() {
     Run("ipconfig", "/renew");
 }
 
-std::string NetshBackend::Adapter(int language) const {
+std::string NetshBackend::Adapter(Language language) const {
     const std::string wired = WiredAdapterInDump(m_strDump, AdapterName(language));
     return wired.empty() ? AdapterName(language) : wired;
 }
 
-AdditionResult NetshBackend::AddHostAddress(int language) {
-    Run("netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
+AdditionResult NetshBackend::AddHostAddress(Language language) {
+    // Its status spares the second dump; without status 0 a dump tells whether it is there.
+    const CommandResult added = m_pRunner->RunCommandChecked(
+        "netsh", "interface ip add address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS +
                      " 255.255.255.0");
-    return AdditionResult::Unconfirmed;
+    return added.m_bSucceeded ? AdditionResult::Confirmed : AdditionResult::Unconfirmed;
 }
 
-RemovalResult NetshBackend::RemoveHostAddress(int language) {
+RemovalResult NetshBackend::RemoveHostAddress(Language language) {
     const std::string output = Run(
         "netsh", "interface ip delete address " + Quoted(Adapter(language)) + " " + HOST_ADDRESS);
     return ContainsText(output, HOST_ADDRESS) ? RemovalResult::StillPresent : RemovalResult::Gone;

@@ -23,22 +23,22 @@ public:
     AdapterLook LookAtAdapter() override;
     void RenewLeases() override;
     // On the adapter of the language, or where the last dump lists no adapter of that name, on
-    // the wired adapter it lists (WiredAdapterInDump). Never confirmed: what the add command
-    // prints is not looked at.
-    AdditionResult AddHostAddress(int language) override;
+    // the wired adapter it lists (WiredAdapterInDump). Confirmed when netsh ends with status 0,
+    // which it does only once the address is on the adapter; what it prints is not looked at.
+    AdditionResult AddHostAddress(Language language) override;
     // Still present when the remove command's own output names the address.
-    RemovalResult RemoveHostAddress(int language) override;
+    RemovalResult RemoveHostAddress(Language language) override;
 
 private:
     std::string Run(const std::string& program, const std::string& arguments);
-    std::string Adapter(int language) const;
+    std::string Adapter(Language language) const;
 
     std::unique_ptr<CommandRunner> m_pRunner;
     std::string m_strDump;  // of the last look
 };
 
 // Only English (2) systems name the wired adapter in English; Spanish and unknown ones do not.
-const char* AdapterName(int language);
+const char* AdapterName(Language language);
 
 // Current systems call the wired adapter "Ethernet" or "Ethernet N" in every language. The
 // first adapter of the dump (its name="..." items) with such a name, or empty when the dump

@@ -4,17 +4,17 @@
 
 namespace somvix {
 
-int LanguageFromText(const std::optional<std::string>& text) {
+Language LanguageFromText(const std::optional<std::string>& text) {
     if (!text) {
-        return LANGUAGE_OTHER;
+        return Language::Other;
     }
     if (text->find("ES") != std::string::npos) {
-        return LANGUAGE_SPANISH;
+        return Language::Spanish;
     }
     if (text->find("EN") != std::string::npos) {
-        return LANGUAGE_ENGLISH;
+        return Language::English;
     }
-    return LANGUAGE_OTHER;
+    return Language::Other;
 }
 
 std::optional<std::string> LanguageTextFromLocaleName(const std::string& localeName) {
@@ -30,7 +30,7 @@ std::optional<std::string> LanguageTextFromLocaleName(const std::string& localeN
     return upper;
 }
 
-int DetectLanguage() {
+Language DetectLanguage() {
     return LanguageFromText(ReadRegionalLanguageText());
 }
 

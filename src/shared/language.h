@@ -5,13 +5,13 @@
 
 namespace somvix {
 
-inline constexpr int LANGUAGE_SPANISH = 1;
-inline constexpr int LANGUAGE_ENGLISH = 2;
-inline constexpr int LANGUAGE_OTHER = -1;
+// The language of the user's regional settings. Only English chooses the English name of the
+// wired adapter; Spanish and any other language choose the Spanish one.
+enum class Language { Spanish, English, Other };
 
 // The language of a regional-settings text: "ES" anywhere gives Spanish, else "EN" anywhere
 // English (case-sensitive), else neither. No text at all gives neither.
-int LanguageFromText(const std::optional<std::string>& text);
+Language LanguageFromText(const std::optional<std::string>& text);
 
 // The regional-settings text of this user: on Windows the value sLanguage of the current user's
 // "Control Panel\International" key; elsewhere the locale name (LC_ALL, then LC_MESSAGES, then
@@ -22,6 +22,6 @@ std::optional<std::string> ReadRegionalLanguageText();
 // for the C and POSIX locales and an empty name.
 std::optional<std::string> LanguageTextFromLocaleName(const std::string& localeName);
 
-int DetectLanguage();
+Language DetectLanguage();
 
 }  // namespace somvix

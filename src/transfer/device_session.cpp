@@ -44,7 +44,7 @@ DeviceSession::~DeviceSession() {
 }
 
 int DeviceSession::Open(const ConnectionOptions& options) {
-    if (m_hostAddress.m_nConnectionKind == CONNECTION_CABLE) {
+    if (m_hostAddress.m_connectionKind == ConnectionKind::Cable) {
         m_ui.SetStatusText(STATUS_ADAPTING);
     }
     // A failed adaptation changed nothing that needs undoing.
@@ -146,7 +146,7 @@ void DeviceSession::Close() {
 }
 
 void DeviceSession::Restore() {
-    if (m_bAdapted == 1 && m_hostAddress.m_nConnectionKind == CONNECTION_CABLE) {
+    if (m_bAdapted == 1 && m_hostAddress.m_connectionKind == ConnectionKind::Cable) {
         m_adaptation.RestoreHostAddress(m_hostAddress, &m_ui);
     }
     m_bAdapted = 0;

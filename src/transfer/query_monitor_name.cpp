@@ -17,7 +17,7 @@ public:
     AddressRestoration(HostAddressState& hostAddress, HostAdaptation& adaptation)
         : m_hostAddress(hostAddress), m_adaptation(adaptation) {}
     ~AddressRestoration() {
-        if (m_hostAddress.m_nConnectionKind == CONNECTION_CABLE) {
+        if (m_hostAddress.m_connectionKind == ConnectionKind::Cable) {
             m_adaptation.RestoreHostAddress(m_hostAddress, nullptr);
         }
     }

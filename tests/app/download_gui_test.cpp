@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/confirm_dlg.h"
+#include "app/monitorings_panel.h"
 #include "app/status_dlg.h"
 #include "app/transfer_gui_fixture.h"
 #include "res/resource_ids.h"
@@ -61,6 +63,10 @@ TEST_F(DownloadGuiTest, DownloadAsksAboutLeftoverShowsProgressAndReportsAfterClo
     }
     EXPECT_EQ(test::ReadFileBytes(m_records.Path() / "SOMVIXSIM.txt"),
               "paciente1\r\npaciente2\r\n");
+    // The monitorings panel lists the folder of the download from now on.
+    m_main.MonitoringsPanel().show();
+    EXPECT_EQ(m_main.MonitoringsPanel().Folder().toStdString(), Downloads().string());
+    EXPECT_EQ(m_main.MonitoringsPanel().List()->topLevelItemCount(), 2);
     // The status window changed while the run went on, and its bar moved.
     EXPECT_TRUE(m_statusSeen.contains("Cargando datos paciente2 ..."))
         << m_statusSeen.join('|').toStdString();

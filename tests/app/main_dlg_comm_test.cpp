@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "app/main_dlg.h"
+#include "hostnet/connection_kinds.h"
 #include "res/resource_ids.h"
 #include "settings/dialogs/comm_options_dlg.h"
 #include "support/temp_dir.h"
@@ -47,8 +48,8 @@ QStringList Items(const QComboBox& box) {
     return items;
 }
 
-void ChooseKind(CCommOptionsDlg& dlg, int index) {
-    dlg.KindBox()->setCurrentIndex(index);
+void ChooseKind(CCommOptionsDlg& dlg, ConnectionKind kind) {
+    dlg.KindBox()->setCurrentIndex(ConnectionKindIndex(kind));
 }
 
 void TypeHost(CCommOptionsDlg& dlg, const QString& text) {
@@ -70,7 +71,7 @@ protected:
     }
     void ConfirmLan(const QString& host) {
         Open([host](CCommOptionsDlg& dlg) {
-            ChooseKind(dlg, CONNECTION_LAN);
+            ChooseKind(dlg, ConnectionKind::Lan);
             TypeHost(dlg, host);
             dlg.OkButton()->click();
         });
@@ -86,7 +87,7 @@ TEST_F(CommOptionsTest, FreshRunShowsTheCableAndAnEmptyDisabledHostBox) {
         seen = true;
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Opciones de comunicación"));
         EXPECT_EQ(Items(*dlg.KindBox()), (QStringList{"Cable cruzado Ethernet", "LAN"}));
-        EXPECT_EQ(dlg.KindBox()->currentIndex(), CONNECTION_CABLE);
+        EXPECT_EQ(dlg.KindBox()->currentText(), QStringLiteral("Cable cruzado Ethernet"));
         EXPECT_FALSE(dlg.HostBox()->isEnabled());
         EXPECT_TRUE(dlg.HostBox()->text().isEmpty());
         EXPECT_EQ(dlg.m_nKindTextSize, 23);
@@ -96,10 +97,10 @@ TEST_F(CommOptionsTest, FreshRunShowsTheCableAndAnEmptyDisabledHostBox) {
 
 TEST_F(CommOptionsTest, ConfirmedLanReopensWithTheKindAndTheName) {
     ConfirmLan(QStringLiteral("somvix-7.local"));
-    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_connectionKind, ConnectionKind::Lan);
     EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "somvix-7.local");
     Open([](CCommOptionsDlg& dlg) {
-        EXPECT_EQ(dlg.KindBox()->currentIndex(), CONNECTION_LAN);
+        EXPECT_EQ(dlg.KindBox()->currentText(), QStringLiteral("LAN"));
         EXPECT_TRUE(dlg.HostBox()->isEnabled());
         EXPECT_EQ(dlg.HostBox()->text(), QStringLiteral("somvix-7.local"));
     });
@@ -108,15 +109,15 @@ TEST_F(CommOptionsTest, ConfirmedLanReopensWithTheKindAndTheName) {
 TEST_F(CommOptionsTest, ConfirmedCableKeepsTheNameForALaterLan) {
     ConfirmLan(QStringLiteral("monitor-a"));
     Open([](CCommOptionsDlg& dlg) {
-        ChooseKind(dlg, CONNECTION_CABLE);
+        ChooseKind(dlg, ConnectionKind::Cable);
         EXPECT_FALSE(dlg.HostBox()->isEnabled());
         dlg.OkButton()->click();
     });
-    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_CABLE);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_connectionKind, ConnectionKind::Cable);
     EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "monitor-a");
     Open([](CCommOptionsDlg& dlg) {
         EXPECT_TRUE(dlg.HostBox()->text().isEmpty());  // the cable shows no name
-        ChooseKind(dlg, CONNECTION_LAN);
+        ChooseKind(dlg, ConnectionKind::Lan);
         EXPECT_EQ(dlg.HostBox()->text(), QStringLiteral("monitor-a"));
     });
 }
@@ -125,10 +126,10 @@ TEST_F(CommOptionsTest, SwitchingAwayAndBackRestoresTheNameItOpenedWith) {
     ConfirmLan(QStringLiteral("monitor-a"));
     Open([](CCommOptionsDlg& dlg) {
         TypeHost(dlg, QStringLiteral("typed-b"));
-        ChooseKind(dlg, CONNECTION_CABLE);
+        ChooseKind(dlg, ConnectionKind::Cable);
         EXPECT_FALSE(dlg.HostBox()->isEnabled());
         EXPECT_EQ(dlg.HostBox()->text(), QStringLiteral("typed-b"));  // left as it was
-        ChooseKind(dlg, CONNECTION_LAN);
+        ChooseKind(dlg, ConnectionKind::Lan);
         EXPECT_EQ(dlg.HostBox()->text(), QStringLiteral("monitor-a"));
         dlg.OkButton()->click();
     });
@@ -143,21 +144,21 @@ TEST_F(CommOptionsTest, CancelAndEscapeChangeNothing) {
         EXPECT_FALSE(dlg.isVisible());
     });
     Open([](CCommOptionsDlg& dlg) {
-        ChooseKind(dlg, CONNECTION_CABLE);
+        ChooseKind(dlg, ConnectionKind::Cable);
         QTest::keyClick(&dlg, Qt::Key_Escape);
         EXPECT_FALSE(dlg.isVisible());
     });
-    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_connectionKind, ConnectionKind::Lan);
     EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "monitor-a");
 }
 
 TEST_F(CommOptionsTest, EnterInTheHostBoxConfirms) {
     Open([](CCommOptionsDlg& dlg) {
-        ChooseKind(dlg, CONNECTION_LAN);
+        ChooseKind(dlg, ConnectionKind::Lan);
         TypeHost(dlg, QStringLiteral("10.1.2.3"));
         QTest::keyClick(dlg.HostBox(), Qt::Key_Return);
     });
-    EXPECT_EQ(m_dlg.Device().HostAddress().m_nConnectionKind, CONNECTION_LAN);
+    EXPECT_EQ(m_dlg.Device().HostAddress().m_connectionKind, ConnectionKind::Lan);
     EXPECT_EQ(m_dlg.Device().HostAddress().m_strHostName, "10.1.2.3");
 }
 
@@ -166,12 +167,16 @@ TEST(CCommOptionsDlg, ListsTheTextsInIndexOrderUnsorted) {
     CCommOptionsDlg dlg;
     dlg.m_pszKinds = kinds;
     dlg.m_nKinds = 3;
-    dlg.m_nKind = 2;
+    dlg.m_kind = ConnectionKind::Lan;
     dlg.OnInitDialog();
     EXPECT_EQ(Items(*dlg.KindBox()), (QStringList{"Zeta", "Alfa", "Mu"}));
-    EXPECT_EQ(dlg.KindBox()->currentIndex(), 2);
-    EXPECT_EQ(dlg.m_nKind, 2);  // filling the list is no selection change
-    EXPECT_FALSE(dlg.HostBox()->isEnabled());
+    // Filling the list is no selection change: the kind's own position stays selected.
+    EXPECT_EQ(dlg.KindBox()->currentText(), QStringLiteral("Alfa"));
+    EXPECT_EQ(dlg.m_kind, ConnectionKind::Lan);
+    EXPECT_TRUE(dlg.HostBox()->isEnabled());
+    // A position that holds no kind leaves the kind as it was.
+    dlg.KindBox()->setCurrentIndex(2);
+    EXPECT_EQ(dlg.m_kind, ConnectionKind::Lan);
 }
 
 }  // namespace

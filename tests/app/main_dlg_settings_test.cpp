@@ -79,22 +79,6 @@ TEST_F(MainDlgSettingsTest, ThresholdsOkStoresTypedValueAndRewritesFile) {
               "3\r\nUMBRALELECTRODOMAL\t7\r\nVERCONTACTOMAL\t0\r\nVERIMPEDANCIAOFF\t1\r\n");
 }
 
-TEST_F(MainDlgSettingsTest, ThresholdsCancelAndEscapeChangeNeitherWindowNorFile) {
-    const std::string content = "1 UMBRALELECTRODOMAL 9";
-    Start(content);
-    ASSERT_TRUE(RunDialog(ID_THRESHOLDS, [](QDialog& dialog) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("edit1026"))->setText(QStringLiteral("2"));
-        Click(dialog, "cancel");
-    }));
-    ASSERT_TRUE(RunDialog(ID_THRESHOLDS, [](QDialog& dialog) {
-        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("edit1026"));
-        edit->setText(QStringLiteral("2"));
-        QTest::keyClick(edit, Qt::Key_Escape);
-    }));
-    EXPECT_EQ(m_dlg.Settings().m_nBadElectrodeThreshold, 9);
-    EXPECT_EQ(test::ReadFileBytes(SettingsFile()), content);
-}
-
 TEST_F(MainDlgSettingsTest, GraphOptionsShowTheFlagsInvertedAndOkWritesThem) {
     Start("");
     bool badChecked = true;
@@ -131,14 +115,27 @@ TEST_F(MainDlgSettingsTest, GraphOptionsOkWithoutChangesRewritesCanonicalFile) {
               "3\r\nUMBRALELECTRODOMAL\t99\r\nVERCONTACTOMAL\t0\r\nVERIMPEDANCIAOFF\t1\r\n");
 }
 
-TEST_F(MainDlgSettingsTest, GraphOptionsCancelChangesNothing) {
-    const std::string content = "1 VERIMPEDANCIAOFF 0";
+TEST_F(MainDlgSettingsTest, CancelAndEscapeChangeNeitherWindowNorFile) {
+    const std::string content = "2 UMBRALELECTRODOMAL 9 VERIMPEDANCIAOFF 0";
     Start(content);
+    const auto typeTwo = [](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("edit1026"));
+        edit->setText(QStringLiteral("2"));
+        return edit;
+    };
+    ASSERT_TRUE(RunDialog(ID_THRESHOLDS, [&typeTwo](QDialog& dialog) {
+        typeTwo(dialog);
+        Click(dialog, "cancel");
+    }));
+    ASSERT_TRUE(RunDialog(ID_THRESHOLDS, [&typeTwo](QDialog& dialog) {
+        QTest::keyClick(typeTwo(dialog), Qt::Key_Escape);
+    }));
     ASSERT_TRUE(RunDialog(ID_GRAPH_OPTIONS, [](QDialog& dialog) {
         QTest::mouseClick(dialog.findChild<QCheckBox*>(QStringLiteral("check1027")),
                           Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     }));
+    EXPECT_EQ(m_dlg.Settings().m_nBadElectrodeThreshold, 9);
     EXPECT_EQ(m_dlg.Settings().m_bShowImpedanceOff, 0);
     EXPECT_EQ(test::ReadFileBytes(SettingsFile()), content);
 }

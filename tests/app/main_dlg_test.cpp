@@ -64,6 +64,7 @@ TEST_F(MainDlgTest, MenuBarHoldsPopupsInOrderWithTheirItems) {
                                   "Ver/Evento siguiente",
                                   "Ver/Evento anterior",
                                   "Ver/Eventos",
+                                  "Ver/Monitorizaciones descargadas",
                                   "Opciones/Configuración de gráficos",
                                   "Opciones/Umbrales",
                                   "Monitor/Descargar datos",

@@ -33,7 +33,7 @@ protected:
         m_monitor.AddMonitoring("paciente2");
         m_main.SetDataDir(m_records.Path());
         m_main.OnInitDialog();
-        m_main.Device().HostAddress().m_nConnectionKind = CONNECTION_LAN;
+        m_main.Device().HostAddress().m_connectionKind = ConnectionKind::Lan;
         m_main.Device().HostAddress().m_strHostName = "127.0.0.1";
         m_main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_main));

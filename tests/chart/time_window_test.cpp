@@ -70,21 +70,19 @@ TEST(HoverReadout, PointerFindsTheNearestSampleAndTellsItsValues) {
     store->m_impedance1[1] = 13.5;
     store->m_impedance2[1] = 3.0;
     store->m_trend1[1] = store->m_trend2[1] = NO_DATA;  // hidden
-    EXPECT_EQ(SampleReadout(*store, 0),
-              "Muestra 0   Tiempo 0.0   Canal 1: 55.2   Canal 2: 48.0   Impedancias: 0.0 / 0.0");
+    EXPECT_EQ(SampleReadout(*store, 0), "Muestra 0  t 0.0  C1 55.2  C2 48.0  Imp. 0.0/0.0");
     EXPECT_EQ(SampleReadout(*store, 1),
-              "Muestra 1   Tiempo 0.2   Canal 1: 40.0   Canal 2: 47.5   "
-              "Impedancias: 13.5 / 3.0   (oculta)");
+              "Muestra 1  t 0.2  C1 40.0  C2 47.5  Imp. 13.5/3.0  (oculta)");
     EXPECT_EQ(SampleReadout(*store, 3), "");
     store->m_nEvents = 1;
     store->m_bEventsV1 = 1;
     store->m_events[0] = EventRecord{12, "7", "INICIO"};
     EXPECT_EQ(EventReadout(*store, 0),
-              "Evento en 12   INICIO   C\xF3"
+              "Evento en 12  INICIO  C\xF3"
               "digo 7");
     store->m_bEventsV1 = 0;
     EXPECT_EQ(EventReadout(*store, 0),
-              "Evento en 12   C\xF3"
+              "Evento en 12  C\xF3"
               "digo 7");
 }
 

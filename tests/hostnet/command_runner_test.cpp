@@ -112,6 +112,22 @@ TEST(RunCommand, ProgramThatCannotStartGivesEmptyOutput) {
     EXPECT_EQ(RunCommand("", ""), "");
 }
 
+TEST(RunCommand, TellsWhetherTheChildRanToAnExitWithStatusZero) {
+    const struct {
+        const char* program;
+        const char* arguments;
+        bool succeeded;
+    } rows[] = {{"printf", "x", true},
+                {"false", "", false},
+                {"sh", "-c exit${IFS}3", false},
+                {"somvix-no-such-program", "", false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(SystemCommandRunner().RunCommandChecked(row.program, row.arguments).m_bSucceeded,
+                  row.succeeded)
+            << row.program << " " << row.arguments;
+    }
+}
+
 TEST(RunCommand, CapturesStandardErrorBetweenStandardOutput) {
     EXPECT_EQ(Shell("printf out1; printf err >&2; printf out2"), "out1errout2");
 }

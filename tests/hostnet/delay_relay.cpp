@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -125,6 +126,8 @@ void Relay(int client, int upstream, std::chrono::microseconds delay) {
 [[noreturn]] void RunRelay(const std::string& listenAddress, std::uint16_t listenPort,
                            const std::string& upstreamAddress, std::uint16_t upstreamPort,
                            std::chrono::microseconds delay, int readyFd) {
+    // Timers end when due: the default slack of 50 µs would add to every delay held.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int on = 1;
     ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);

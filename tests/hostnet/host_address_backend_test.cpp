@@ -39,8 +39,8 @@ TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
         auto runner = std::make_unique<test::FakeCommandRunner>();
         test::FakeCommandRunner& commands = *runner;
         NetshBackend backend(std::move(runner));
-        EXPECT_EQ(backend.AddHostAddress(state.m_nLanguage), AdditionResult::Unconfirmed);
-        backend.RemoveHostAddress(state.m_nLanguage);
+        EXPECT_EQ(backend.AddHostAddress(state.m_language), AdditionResult::Unconfirmed);
+        backend.RemoveHostAddress(state.m_language);
         EXPECT_EQ(
             commands.CommandLines(),
             (Lines{"netsh interface ip add address " + row.adapter + " 10.8.0.2 255.255.255.0",
@@ -58,20 +58,20 @@ TEST(NetshBackend, AdapterNameFollowsTheUsersLanguageByteForByte) {
 TEST(NetshBackend, FallsBackToTheWiredAdapterTheDumpShows) {
     const struct {
         const char* dump;
-        int language;
+        Language language;
         std::string adapter;
     } rows[] = {
         {"set address name=\"Ethernet 2\" source=static\nset address name=\"Wi-Fi\"",
-         LANGUAGE_SPANISH, "\"Ethernet 2\""},
+         Language::Spanish, "\"Ethernet 2\""},
         {"set address name=\"Wi-Fi\"\nset address name = \"Ethernet\" source = static",
-         LANGUAGE_ENGLISH, "\"Ethernet\""},
+         Language::English, "\"Ethernet\""},
         // The legacy name wins where the dump lists it.
-        {"name=\"Ethernet\"\nname = \"Local Area Connection\"", LANGUAGE_ENGLISH,
+        {"name=\"Ethernet\"\nname = \"Local Area Connection\"", Language::English,
          "\"Local Area Connection\""},
-        {"name=\"Wi-Fi\"", LANGUAGE_SPANISH, SPANISH_ADAPTER},
-        {"", LANGUAGE_ENGLISH, "\"Local Area Connection\""},
+        {"name=\"Wi-Fi\"", Language::Spanish, SPANISH_ADAPTER},
+        {"", Language::English, "\"Local Area Connection\""},
         // Only the fixed shapes are taken from the dump.
-        {"name=\"Ethernet & x\"\nname=\"Ethernet 0\"\nname=\"Ethernet\tx\"", LANGUAGE_SPANISH,
+        {"name=\"Ethernet & x\"\nname=\"Ethernet 0\"\nname=\"Ethernet\tx\"", Language::Spanish,
          SPANISH_ADAPTER},
     };
     for (const auto& row : rows) {
@@ -117,7 +117,7 @@ TEST(NetshBackend, LooksForTheExactTexts) {
         auto runner = std::make_unique<test::FakeCommandRunner>();
         runner->Queue("netsh interface ip delete address " + SPANISH_ADAPTER + " 10.8.0.2",
                       row.output);
-        EXPECT_EQ(NetshBackend(std::move(runner)).RemoveHostAddress(LANGUAGE_SPANISH), row.result)
+        EXPECT_EQ(NetshBackend(std::move(runner)).RemoveHostAddress(Language::Spanish), row.result)
             << row.output;
     }
 }
@@ -164,7 +164,7 @@ TEST(NetlinkBackend, OnlyTheKernelsAcknowledgementConfirmsAnAdd) {
     for (const auto& row : rows) {
         ScriptedNetlink netlink;
         netlink.pAddresses->QueueAdd(row.error);
-        EXPECT_EQ(netlink.pBackend->AddHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
+        EXPECT_EQ(netlink.pBackend->AddHostAddress(Language::Spanish), row.result) << row.error;
     }
 }
 
@@ -180,7 +180,7 @@ TEST(NetlinkBackend, RemovedMeansNotThereAnyMore) {
     for (const auto& row : rows) {
         ScriptedNetlink netlink;
         netlink.pAddresses->QueueRemoval(row.error);
-        EXPECT_EQ(netlink.pBackend->RemoveHostAddress(LANGUAGE_SPANISH), row.result) << row.error;
+        EXPECT_EQ(netlink.pBackend->RemoveHostAddress(Language::Spanish), row.result) << row.error;
     }
 }
 

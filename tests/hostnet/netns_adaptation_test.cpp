@@ -52,7 +52,7 @@ protected:
         if (m_lab == nullptr) {
             GTEST_SKIP() << "skipped: " << whyNot;
         }
-        m_state.m_nConnectionKind = CONNECTION_CABLE;
+        m_state.m_connectionKind = ConnectionKind::Cable;
     }
 
     // The program's own adaptation, aimed at the PC's end of the lab.

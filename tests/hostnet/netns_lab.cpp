@@ -3,16 +3,13 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <thread>
 
 #include "hostnet/command_runner.h"
+#include "support/simulator_process.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace somvix::test {
 
@@ -135,50 +132,15 @@ bool NetnsLab::ShapeLink(int megabitsPerSecond, std::chrono::microseconds oneWay
 }
 
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& arguments,
-                                     const std::filesystem::path& outputFile) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    std::vector<std::string> items = arguments;
-    std::vector<char*> argv;
-    for (std::string& item : items) {
-        argv.push_back(item.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        m_pid = pid;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-}
-
-bool BackgroundProcess::Running() {
-    if (m_pid <= 0) {
-        return false;
-    }
-    if (::waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-        m_pid = -1;
-        return false;
-    }
-    return true;
+                                     const std::filesystem::path& outputFile)
+    : m_pid(StartProgram(arguments.front(), {arguments.begin() + 1, arguments.end()}, outputFile)) {
 }
 
 BackgroundProcess::~BackgroundProcess() {
-    if (m_pid <= 0) {
-        return;
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGTERM);
+        EndWithin(m_pid, 2000);
     }
-    ::kill(m_pid, SIGTERM);
-    for (int wait = 0; wait < 200; ++wait) {  // 2 s at most
-        if (::waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
 }
 
 bool WaitForText(const std::filesystem::path& file, const std::string& text) {

@@ -66,10 +66,6 @@ public:
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-    bool Started() const { return m_pid > 0; }
-    // Whether it is still running (not exited).
-    bool Running();
-
 private:
     pid_t m_pid = -1;
 };

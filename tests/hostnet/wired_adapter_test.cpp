@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "hostnet/connection_kinds.h"
 #include "hostnet/host_address_state.h"
@@ -69,11 +70,23 @@ TEST(IsValidInterfaceName, KeepsTheNameOneItemOfTheCommandLine) {
     }
 }
 
-TEST(ConnectionKinds, TextsInIndexOrder) {
+TEST(ConnectionKinds, TextsAtTheKindsPositions) {
+    const struct {
+        int index;
+        std::optional<ConnectionKind> kind;
+        const char* text;
+    } rows[] = {{0, ConnectionKind::Cable, "Cable cruzado Ethernet"},
+                {1, ConnectionKind::Lan, "LAN"},
+                {-1, std::nullopt, nullptr},
+                {2, std::nullopt, nullptr}};
     ASSERT_EQ(g_connectionKinds.size(), 2u);
-    EXPECT_EQ(g_connectionKinds[CONNECTION_CABLE], "Cable cruzado Ethernet");
-    EXPECT_EQ(g_connectionKinds[CONNECTION_LAN], "LAN");
-    EXPECT_EQ(g_connectionKinds[CONNECTION_CABLE].size(), 22u);
+    for (const auto& row : rows) {
+        EXPECT_EQ(ConnectionKindAt(row.index), row.kind) << row.index;
+        if (row.kind) {
+            EXPECT_EQ(ConnectionKindIndex(*row.kind), row.index);
+            EXPECT_EQ(g_connectionKinds[row.index], row.text);
+        }
+    }
 }
 
 }  // namespace

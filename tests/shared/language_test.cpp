@@ -9,31 +9,19 @@
 namespace somvix {
 namespace {
 
-struct LanguageCase {
-    const char* name;
-    std::optional<std::string> text;
-    int expected;
-};
-
-void PrintTo(const LanguageCase& languageCase, std::ostream* out) {
-    *out << languageCase.name;
+TEST(LanguageFromText, MapsRegionalText) {
+    const struct {
+        std::optional<std::string> text;
+        Language expected;
+    } rows[] = {{"ESN", Language::Spanish},    {"ESP", Language::Spanish},
+                {"ENU", Language::English},    {"ENG", Language::English},
+                {"DEU", Language::Other},      {"ENES", Language::Spanish},
+                {"xENyES", Language::Spanish}, {"esn", Language::Other},
+                {"", Language::Other},         {std::nullopt, Language::Other}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(LanguageFromText(row.text), row.expected) << row.text.value_or("no text");
+    }
 }
-
-class LanguageFromTextTest : public ::testing::TestWithParam<LanguageCase> {};
-
-TEST_P(LanguageFromTextTest, MapsRegionalText) {
-    EXPECT_EQ(LanguageFromText(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    RegionalTexts, LanguageFromTextTest,
-    ::testing::Values(LanguageCase{"ESN", "ESN", 1}, LanguageCase{"ESP", "ESP", 1},
-                      LanguageCase{"ENU", "ENU", 2}, LanguageCase{"ENG", "ENG", 2},
-                      LanguageCase{"DEU", "DEU", -1}, LanguageCase{"BothEsFirst", "ENES", 1},
-                      LanguageCase{"BothEnFirst", "xENyES", 1},
-                      LanguageCase{"LowerCaseIsNeither", "esn", -1}, LanguageCase{"Empty", "", -1},
-                      LanguageCase{"Missing", std::nullopt, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LanguageTextFromLocaleName, TakesLanguagePartInCapitals) {
     EXPECT_EQ(LanguageTextFromLocaleName("es_ES.UTF-8"), "ES");
@@ -78,29 +66,21 @@ private:
 };
 
 TEST(DetectLanguage, FollowsLocaleVariablesInPrecedence) {
-    {
-        LocaleEnvironment environment("es_ES.UTF-8", "en_US.UTF-8", "de_DE.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 1);
-    }
-    {
-        LocaleEnvironment environment(nullptr, "en_US.UTF-8", "es_ES.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 2);
-    }
-    {
-        LocaleEnvironment environment("", "", "de_DE.UTF-8");
-        EXPECT_EQ(DetectLanguage(), -1);
-    }
-    {
-        LocaleEnvironment environment(nullptr, nullptr, "es_MX.UTF-8");
-        EXPECT_EQ(DetectLanguage(), 1);
-    }
-    {
-        LocaleEnvironment environment(nullptr, nullptr, nullptr);
-        EXPECT_EQ(DetectLanguage(), -1);
-    }
-    {
-        LocaleEnvironment environment("C", nullptr, "es_ES.UTF-8");
-        EXPECT_EQ(DetectLanguage(), -1);
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        Language expected;
+    } rows[] = {{"es_ES.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", Language::Spanish},
+                {nullptr, "en_US.UTF-8", "es_ES.UTF-8", Language::English},
+                {"", "", "de_DE.UTF-8", Language::Other},
+                {nullptr, nullptr, "es_MX.UTF-8", Language::Spanish},
+                {nullptr, nullptr, nullptr, Language::Other},
+                {"C", nullptr, "es_ES.UTF-8", Language::Other}};
+    for (const auto& row : rows) {
+        const LocaleEnvironment environment(row.all, row.messages, row.lang);
+        EXPECT_EQ(DetectLanguage(), row.expected)
+            << (row.all ? row.all : "-") << " " << (row.messages ? row.messages : "-");
     }
 }
 

@@ -22,9 +22,10 @@ std::filesystem::path OutputPath(const TempDir& folder) {
     return folder.Path() / "program-output.txt";
 }
 
-// Starts the program with no input and its output into outputFile; the process id, or -1.
-pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments,
-            const std::filesystem::path& outputFile) {
+}  // namespace
+
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::filesystem::path& outputFile) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) {
@@ -39,10 +40,12 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     pid_t pid = -1;
-    const int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int result = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return result == 0 ? pid : -1;
 }
+
+namespace {
 
 // Waits at most waitMs for the child to end; its status as Stop describes it, or -2 while it
 // still runs.
@@ -66,6 +69,16 @@ int WaitForEnd(pid_t pid, int waitMs) {
 
 }  // namespace
 
+int EndWithin(pid_t pid, int waitMs) {
+    const int status = WaitForEnd(pid, waitMs);
+    if (status != -2) {
+        return status;
+    }
+    kill(pid, SIGKILL);
+    WaitForEnd(pid, waitMs);
+    return -1;
+}
+
 std::filesystem::path SimulatorProgram() {
     return std::filesystem::path(SOMVIX_BIN_DIR) / "somvix-monitor";
 }
@@ -73,7 +86,7 @@ std::filesystem::path SimulatorProgram() {
 SimulatorProcess::SimulatorProcess(const std::vector<std::string>& arguments, int waitMs) {
     std::vector<std::string> all = {"--listen", "127.0.0.1", "--port", "0"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    m_nPid = Spawn(SimulatorProgram().string(), all, OutputPath(m_folder));
+    m_nPid = StartProgram(SimulatorProgram().string(), all, OutputPath(m_folder));
     if (m_nPid <= 0) {
         return;
     }
@@ -103,12 +116,7 @@ int SimulatorProcess::Stop(int signal, int waitMs) {
         return -1;
     }
     kill(m_nPid, signal);
-    int status = WaitForEnd(m_nPid, waitMs);
-    if (status == -2) {
-        kill(m_nPid, SIGKILL);
-        WaitForEnd(m_nPid, waitMs);
-        status = -1;
-    }
+    const int status = EndWithin(m_nPid, waitMs);
     m_nPid = -1;
     m_nPort = 0;
     return status;
@@ -125,16 +133,11 @@ int RunSimulator(const std::vector<std::string>& arguments, std::string* output,
 int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                std::string* output, int waitMs) {
     const TempDir folder;
-    const pid_t pid = Spawn(program.string(), arguments, OutputPath(folder));
+    const pid_t pid = StartProgram(program.string(), arguments, OutputPath(folder));
     if (pid <= 0) {
         return -1;
     }
-    int status = WaitForEnd(pid, waitMs);
-    if (status == -2) {
-        kill(pid, SIGKILL);
-        WaitForEnd(pid, waitMs);
-        status = -1;
-    }
+    const int status = EndWithin(pid, waitMs);
     if (output != nullptr) {
         *output = ReadFileBytes(OutputPath(folder));
     }

@@ -53,4 +53,12 @@ int RunSimulator(const std::vector<std::string>& arguments, std::string* output 
 int RunProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                std::string* output = nullptr, int waitMs = 30000);
 
+// Starts a program with no input and its output into outputFile, looked for in PATH when its
+// name holds no '/': the process id, or -1.
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::filesystem::path& outputFile);
+// Waits at most waitMs for a started child to end, and kills it then: its exit status, 128 + the
+// signal that ended it, or -1 when it had to be killed.
+int EndWithin(pid_t pid, int waitMs);
+
 }  // namespace somvix::test

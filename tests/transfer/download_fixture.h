@@ -40,7 +40,7 @@ protected:
         m_settings.recordsDir = Records();
         m_settings.connection.waitMs = 5000;
         m_settings.today = [] { return RecordDate{5, 3, 2007}; };
-        m_hostAddress.m_nConnectionKind = CONNECTION_LAN;
+        m_hostAddress.m_connectionKind = ConnectionKind::Lan;
         m_hostAddress.m_strHostName = "127.0.0.1";
     }
 

@@ -198,7 +198,7 @@ TEST_F(DownloadTest, BadChecksumOrSilentMonitorFailsTheRun) {
 // adaptation succeeded. The fake adaptation aims the cable kind at loopback too.
 class CableDownloadTest : public DownloadTest {
 protected:
-    CableDownloadTest() { m_hostAddress.m_nConnectionKind = CONNECTION_CABLE; }
+    CableDownloadTest() { m_hostAddress.m_connectionKind = ConnectionKind::Cable; }
 };
 
 TEST_F(CableDownloadTest, AdaptsFirstAndRestoresAfterAnOrderlyEnd) {

@@ -235,7 +235,7 @@ TEST_F(EraseTest, SilentMonitorAfterTheListFailsTheRun) {
 // adaptation succeeded.
 class CableEraseTest : public EraseTest {
 protected:
-    CableEraseTest() { m_hostAddress.m_nConnectionKind = CONNECTION_CABLE; }
+    CableEraseTest() { m_hostAddress.m_connectionKind = ConnectionKind::Cable; }
 };
 
 TEST_F(CableEraseTest, AdaptsFirstAndRestoresOnEveryWayOut) {

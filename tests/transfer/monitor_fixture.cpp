@@ -56,7 +56,7 @@ int FakeHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* u
         return m_nAdaptResult;
     }
     state.m_strDeviceAddress =
-        state.m_nConnectionKind == CONNECTION_LAN ? state.m_strHostName : "127.0.0.1";
+        state.m_connectionKind == ConnectionKind::Lan ? state.m_strHostName : "127.0.0.1";
     return 0;
 }
 

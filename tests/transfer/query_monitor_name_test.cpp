@@ -17,7 +17,7 @@ class QueryMonitorNameTest : public ::testing::Test {
 protected:
     QueryMonitorNameTest() {
         m_options.waitMs = 3000;
-        m_hostAddress.m_nConnectionKind = CONNECTION_CABLE;  // the fake aims it at loopback
+        m_hostAddress.m_connectionKind = ConnectionKind::Cable;  // the fake aims it at loopback
     }
 
     int Query(std::uint16_t port) {
@@ -59,7 +59,7 @@ TEST_F(QueryMonitorNameTest, AsksOnlyForTheNameAndQuitsWithoutLoggingIn) {
 }
 
 TEST_F(QueryMonitorNameTest, NamesTheSimulatorOverTheLanWithoutRestoring) {
-    m_hostAddress.m_nConnectionKind = CONNECTION_LAN;
+    m_hostAddress.m_connectionKind = ConnectionKind::Lan;
     m_hostAddress.m_strHostName = "127.0.0.1";
     MonitorFolder folder;
     SimulatorProcess monitor(folder.Serving({"--name", "SALA-3"}));

@@ -66,12 +66,30 @@ TEST(WindowsCommandRunner, EndsAChildThatKeepsItsOutputOpenAndClosesEveryHandle)
     EXPECT_EQ(handlesAfter, handlesBefore);
 }
 
+TEST(WindowsCommandRunner, TellsWhetherTheChildExitedWithStatusZero) {
+    const struct {
+        const char* arguments;
+        bool succeeded;
+    } rows[] = {{"/c exit 0", true}, {"/c exit 3", false}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(SystemCommandRunner().RunCommandChecked("cmd", row.arguments).m_bSucceeded,
+                  row.succeeded)
+            << row.arguments;
+    }
+    EXPECT_FALSE(
+        SystemCommandRunner().RunCommandChecked("somvix-no-such-program", "").m_bSucceeded);
+}
+
 // The system's runner, noting each command line it is given.
 class NotingRunner : public CommandRunner {
 public:
     std::string RunCommand(const std::string& program, const std::string& arguments) override {
+        return RunCommandChecked(program, arguments).m_strOutput;
+    }
+    CommandResult RunCommandChecked(const std::string& program,
+                                    const std::string& arguments) override {
         m_commandLines.push_back(JoinCommandLine(program, arguments));
-        return m_runner.RunCommand(program, arguments);
+        return m_runner.RunCommandChecked(program, arguments);
     }
     std::vector<std::string> m_commandLines;
 
@@ -80,32 +98,35 @@ private:
 };
 
 TEST(WindowsCommandRunner, RunsTheSystemsNetshForTheCableKind) {
-    // Wine's netsh prints no interface dump and adds no address: the adaptation adds on the
-    // Spanish adapter, finds no address in the second dump and fails without a removal.
+    // Wine's netsh prints no interface dump and ends the add with status 0 (adding nothing): the
+    // adaptation adds on the Spanish adapter after one dump, takes the add as done on its status
+    // and removes the address at the end.
     auto runner = std::make_unique<NotingRunner>();
     NotingRunner& noted = *runner;
     BackendHostAdaptation adaptation(std::make_unique<NetshBackend>(std::move(runner)));
     HostAddressState state;
-    state.m_nLanguage = LANGUAGE_OTHER;
-    EXPECT_EQ(adaptation.AdaptHostAddress(state, nullptr), -1);
+    state.m_language = Language::Other;
+    EXPECT_EQ(adaptation.AdaptHostAddress(state, nullptr), 0);
+    EXPECT_TRUE(state.m_bAddressAdded);
+    adaptation.RestoreHostAddress(state, nullptr);
     EXPECT_FALSE(state.m_bAddressAdded);
-    EXPECT_EQ(noted.m_commandLines,
-              (std::vector<std::string>{
-                  "netsh -c interface dump",
-                  "netsh interface ip add address \"Conexi\xC3\xB3n de \xC3\xA1rea local\" "
-                  "10.8.0.2 255.255.255.0",
-                  "netsh -c interface dump"}));
+    const std::string adapter = "\"Conexi\xC3\xB3n de \xC3\xA1rea local\" 10.8.0.2";
+    EXPECT_EQ(
+        noted.m_commandLines,
+        (std::vector<std::string>{"netsh -c interface dump",
+                                  "netsh interface ip add address " + adapter + " 255.255.255.0",
+                                  "netsh interface ip delete address " + adapter}));
 }
 
 TEST(WindowsLanguage, ComesFromTheRegistryValue) {
     const std::string key = "\"HKCU\\Control Panel\\International\" /v sLanguage";
     const struct {
         const char* value;  // nullptr: no value
-        int language;
-    } rows[] = {{"ESN", LANGUAGE_SPANISH},
-                {"ENU", LANGUAGE_ENGLISH},
-                {"DEU", LANGUAGE_OTHER},
-                {nullptr, LANGUAGE_OTHER}};
+        Language language;
+    } rows[] = {{"ESN", Language::Spanish},
+                {"ENU", Language::English},
+                {"DEU", Language::Other},
+                {nullptr, Language::Other}};
     const std::optional<std::string> saved = ReadRegionalLanguageText();
     for (const auto& row : rows) {
         if (row.value != nullptr) {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "hostnet/host_address_state.h"
+#include "hostnet/connection_kinds.h"
 #include "widgets/dialog_template.h"
 
 namespace somvix {
@@ -65,8 +65,9 @@ void CCommOptionsDlg::OnInitDialog() {
     for (int i = 0; i < m_nKinds; ++i) {
         m_wndKind->insertItem(i, QString::fromStdString(m_pszKinds[i]));
     }
-    m_wndKind->setCurrentIndex(m_nKind >= 0 && m_nKind < m_nKinds ? m_nKind : -1);
-    if (m_nKind == CONNECTION_LAN) {
+    const int index = ConnectionKindIndex(m_kind);
+    m_wndKind->setCurrentIndex(index < m_nKinds ? index : -1);
+    if (m_kind == ConnectionKind::Lan) {
         m_wndHost->setEnabled(true);
         m_wndHost->setText(QString::fromStdString(m_strHost));
     } else {
@@ -74,9 +75,15 @@ void CCommOptionsDlg::OnInitDialog() {
     }
 }
 
+void CCommOptionsDlg::TakeSelectedKind() {
+    if (const std::optional<ConnectionKind> kind = ConnectionKindAt(m_wndKind->currentIndex())) {
+        m_kind = *kind;
+    }
+}
+
 void CCommOptionsDlg::OnSelChangeKind() {
-    m_nKind = m_wndKind->currentIndex();
-    if (m_nKind != CONNECTION_LAN) {
+    TakeSelectedKind();
+    if (m_kind != ConnectionKind::Lan) {
         m_wndHost->setEnabled(false);
         return;
     }
@@ -90,8 +97,8 @@ void CCommOptionsDlg::accept() {
 }
 
 void CCommOptionsDlg::OnOK() {
-    m_nKind = m_wndKind->currentIndex();
-    if (m_nKind == CONNECTION_LAN) {
+    TakeSelectedKind();
+    if (m_kind == ConnectionKind::Lan) {
         m_strHost = m_wndHost->text().toStdString();
     }
     QDialog::accept();

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "hostnet/host_address_state.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -21,14 +23,14 @@ public:
 
     // Initialises the controls from the members and runs the dialog modally.
     int DoModal();
-    // Fills the list, selects m_nKind and sets up the host name box from the members.
+    // Fills the list, selects m_kind and sets up the host name box from the members.
     void OnInitDialog();
 
     const std::string* m_pszKinds = nullptr;  // the texts to offer, by index
     int m_nKinds = 0;
     int m_nKindTextSize = 0;  // longest text plus one; a hint the Qt list does not need
-    int m_nKind = 0;          // selected index
-    std::string m_strHost;    // host name of the "LAN" kind
+    ConnectionKind m_kind = ConnectionKind::Cable;  // the selected kind
+    std::string m_strHost;                          // host name of the "LAN" kind
 
     QComboBox* KindBox() const { return m_wndKind; }
     QLineEdit* HostBox() const { return m_wndHost; }
@@ -41,6 +43,8 @@ public:
 private:
     void CreateControls();
     void OnSelChangeKind();
+    // m_kind from the list's selection; a selection that holds no kind leaves it as it was.
+    void TakeSelectedKind();
     void OnOK();
 
     QComboBox* m_wndKind = nullptr;  // control 1000

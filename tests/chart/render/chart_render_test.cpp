@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 
-#include <memory>
 #include <set>
 
-#include "chart/render/marker_draw.h"
-#include "chart/render/paint_charts.h"
-#include "chart/trend_chart.h"
+#include "chart/render/render_fixture.h"
 
 namespace somvix {
 namespace {
@@ -58,29 +54,7 @@ std::vector<int> RowsWith(const QImage& image, bool (*test)(QRgb)) {
     return rows;
 }
 
-class ChartRenderTest : public ::testing::Test {
-protected:
-    ChartRenderTest() {
-        m_store->m_trend1.fill(NO_DATA);
-        m_store->m_trend2.fill(NO_DATA);
-        m_store->m_nSamples = 720;
-        m_store->m_nSamplesPerUnit = 4;
-        m_store->m_bChartShown = 1;
-    }
-
-    QImage Render(QSize size = QSize(1024, 700)) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PaintCharts(painter, *m_store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()),
-                    m_upper, m_lower, MakeEventMarkerStyle(image.logicalDpiY()));
-        return image;
-    }
-
-    std::unique_ptr<RecordingStore> m_store = std::make_unique<RecordingStore>();
-    CTrendChart m_upper;
-    CTrendChart m_lower;
-};
+class ChartRenderTest : public test::RenderFixture {};
 
 TEST_F(ChartRenderTest, NothingIsDrawnBeforeARecordingIsShown) {
     m_store->m_bChartShown = 0;

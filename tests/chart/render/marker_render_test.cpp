@@ -2,30 +2,17 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
 #include <QRect>
 
-#include <memory>
-
 #include "chart/event_markers.h"
-#include "chart/render/marker_draw.h"
-#include "chart/render/paint_charts.h"
-#include "chart/trend_chart.h"
+#include "chart/render/render_fixture.h"
 
 namespace somvix {
 namespace {
 
 // A flat upper curve and one event at time 100, drawn at 1024 x 700.
-class MarkerRenderTest : public ::testing::Test {
+class MarkerRenderTest : public test::RenderFixture {
 protected:
-    MarkerRenderTest() {
-        m_store->m_trend1.fill(NO_DATA);
-        m_store->m_trend2.fill(NO_DATA);
-        m_store->m_nSamples = 720;
-        m_store->m_nSamplesPerUnit = 4;
-        m_store->m_bChartShown = 1;
-    }
-
     void SetCurve(double value) {
         for (size_t i = 0; i < 720; ++i) {
             m_store->m_trend1[i] = value;
@@ -38,22 +25,13 @@ protected:
         m_store->m_bEventsV1 = v1;
     }
 
-    QImage Render() {
-        QImage image(m_size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PaintCharts(painter, *m_store, ComputeLayoutWithoutToolbar(image.size(), 96), m_upper,
-                    m_lower, m_style);
-        return image;
-    }
-
     // The pixels the event changed, against a paint without it.
     std::vector<QPoint> EventPixels(QRgb* colour = nullptr) {
         const int events = m_store->m_nEvents;
         m_store->m_nEvents = 0;
-        const QImage without = Render();
+        const QImage without = Render(m_size);
         m_store->m_nEvents = events;
-        const QImage with = Render();
+        const QImage with = Render(m_size);
         std::vector<QPoint> changed;
         for (int y = 0; y < with.height(); ++y) {
             for (int x = 0; x < with.width(); ++x) {
@@ -79,10 +57,6 @@ protected:
         return *PlaceEventMarker(100, *m_store, frame, m_upper);
     }
 
-    std::unique_ptr<RecordingStore> m_store = std::make_unique<RecordingStore>();
-    CTrendChart m_upper;
-    CTrendChart m_lower;
-    EventMarkerStyle m_style = MakeEventMarkerStyle(96);
     QSize m_size{1024, 700};
 };
 
