@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     app.add_option("--name", options.m_strName, "Reply to \"SOMVIXNAME\"")->capture_default_str();
     app.add_flag("--keep", options.m_bKeep,
                  "\"DELETE\" leaves the files: the monitoring is served again next connection");
+    app.add_flag("--trace", options.m_bTrace, "Print each command received");
 
     const std::string faults = "Faults";
     app.add_flag("--refuse-login", options.m_bRefuseLogin, "Answer every \"AUTH\" with a refusal")

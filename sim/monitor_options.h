@@ -15,6 +15,7 @@ struct MonitorOptions {
     std::uint16_t m_nPort = 20248;          // 0: any free port (printed at start)
     std::string m_strName = "SOMVIXSIM";    // reply to "SOMVIXNAME"
     bool m_bKeep = false;                   // "DELETE" hides for the connection only
+    bool m_bTrace = false;                  // print each command received
 
     // Faults.
     bool m_bRefuseLogin = false;

@@ -94,7 +94,7 @@ int SendReply(StreamSocket& connection, std::string_view bytes, const MonitorOpt
 }  // namespace
 
 void ServeConnection(StreamSocket& connection, const MonitoringStore& store,
-                     const MonitorOptions& options, int stopDescriptor) {
+                     const MonitorOptions& options, int stopDescriptor, std::ostream* trace) {
     connection.SetStopDescriptor(stopDescriptor);
     connection.SetIdleLimit(SESSION_IDLE_MS);
     MonitorSession session(store, options);
@@ -102,6 +102,9 @@ void ServeConnection(StreamSocket& connection, const MonitoringStore& store,
         std::string command;
         if (ReadFramedText(connection, command, LONGEST_COMMAND) != 0) {
             return;
+        }
+        if (trace != nullptr) {
+            *trace << "command " << command << std::endl;
         }
         const MonitorReply reply = session.Answer(command);
         if (reply.m_kind == MonitorReply::Kind::Silence) {
@@ -167,7 +170,8 @@ int RunMonitor(const MonitorOptions& options, std::ostream& out, std::ostream& e
             return 1;
         }
         out << "connection from " << listener.PeerText() << std::endl;
-        ServeConnection(connection, store, options, stop.Descriptor());
+        ServeConnection(connection, store, options, stop.Descriptor(),
+                        options.m_bTrace ? &out : nullptr);
         out << "connection closed" << std::endl;
     }
     out << "somvix-monitor stopped" << std::endl;

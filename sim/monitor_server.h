@@ -14,8 +14,9 @@ namespace somvix::sim {
 int RunMonitor(const MonitorOptions& options, std::ostream& out, std::ostream& err);
 
 // One conversation on an accepted connection, up to the client's close, a failure, the idle
-// limit or the stop descriptor.
+// limit or the stop descriptor. With a trace stream, each command is printed there as it comes.
 void ServeConnection(StreamSocket& connection, const MonitoringStore& store,
-                     const MonitorOptions& options, int stopDescriptor);
+                     const MonitorOptions& options, int stopDescriptor,
+                     std::ostream* trace = nullptr);
 
 }  // namespace somvix::sim

@@ -12,6 +12,8 @@ const std::vector<MenuItem>& MainMenuItems() {
         {QStringLiteral("Opciones"), QStringLiteral("Umbrales"), ID_THRESHOLDS},
         {QStringLiteral("Monitor"), QStringLiteral("Descargar datos"), ID_DOWNLOAD},
         {QStringLiteral("Monitor"), QStringLiteral("Vaciar monitor..."), ID_ERASE},
+        {QStringLiteral("Monitor"), QStringLiteral("Ver contenido del monitor..."),
+         ID_MONITOR_CONTENTS},
         {QStringLiteral("Monitor"), QStringLiteral("Opciones de comunicación..."), ID_COMM_OPTIONS},
         {QStringLiteral("Ayuda"), QStringLiteral("Acerca del programa..."), ID_ABOUT},
     };

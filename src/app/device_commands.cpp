@@ -2,17 +2,27 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 
 #include "app/message_box.h"
 #include "app/operation_thread.h"
 #include "app/status_dlg.h"
 #include "app/status_window_ui.h"
+#include "device/cancel_request.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/make_host_adaptation.h"
 #include "transfer/download_folder.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix {
+
+namespace {
+
+// Where the folder chooser opens: the last folder chosen by this user.
+constexpr const char* LAST_FOLDER_KEY = "ultimaCarpetaDescarga";
+
+}  // namespace
 
 CDeviceCommands::CDeviceCommands(QWidget* mainWindow) : m_pMainWindow(mainWindow) {}
 
@@ -53,10 +63,12 @@ HostAdaptation& CDeviceCommands::Adaptation() {
     return *m_pHostAdaptation;
 }
 
-TransferSettings CDeviceCommands::MakeTransferSettings() const {
+TransferSettings CDeviceCommands::MakeTransferSettings(CancelRequest& cancel) {
     TransferSettings settings;
     settings.recordsDir = m_strDataDir;
     settings.connection = m_connectionOptions;
+    settings.connection.cancel = &cancel;
+    m_pCancel = &cancel;
     return settings;
 }
 
@@ -68,18 +80,33 @@ OperationUi& CDeviceCommands::Ui() {
 }
 
 bool CDeviceCommands::ChooseFolder(std::string& path) {
+    // A remembered folder that has gone since would leave the dialog on a name it cannot take.
+    QString start;
+    if (m_pUserSettings != nullptr) {
+        start = m_pUserSettings->value(LAST_FOLDER_KEY).toString();
+        if (!start.isEmpty() && !QFileInfo(start).isDir()) {
+            start.clear();
+        }
+    }
     const QString folder = QFileDialog::getExistingDirectory(
-        m_pMainWindow, QStringLiteral("Selección de carpeta de descarga"));
+        m_pMainWindow, QStringLiteral("Selección de carpeta de descarga"), start);
     if (folder.isEmpty()) {
         return false;
     }
     m_strLastDownloadFolder = folder.toStdString();
+    if (m_pUserSettings != nullptr) {
+        m_pUserSettings->setValue(LAST_FOLDER_KEY, folder);
+    }
     path = FolderChoicePath(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
     return true;
 }
 
 int CDeviceCommands::RunConnection(const std::function<int(OperationUi&)>& connection) {
     OpenStatusWindow();
+    if (m_pCancel != nullptr && m_pStatusDlg != nullptr) {
+        CancelRequest* cancel = m_pCancel;
+        m_pStatusDlg->SetCancelAction([cancel] { cancel->Request(); });
+    }
     CStatusWindowUi ui(
         m_pMainWindow, [this] { return m_pStatusDlg; }, m_pStatusWatcher);
     const int result = RunOperationOnWorkerThread(connection, ui);
@@ -91,7 +118,7 @@ int CDeviceCommands::RunConnection(const std::function<int(OperationUi&)>& conne
 
 void CDeviceCommands::ShowOutcome(const CommandOutcome& outcome) {
     if (outcome.end != CommandEnd::Declined) {
-        ShowMessageBox(m_pMainWindow, outcome.text, outcome.caption, outcome.icon);
+        ShowMessageBox(m_pMainWindow, outcome.text, outcome.caption, outcome.icon, outcome.detail);
     }
 }
 
@@ -105,8 +132,10 @@ void CDeviceCommands::OnDownloadAlt() {
 
 void CDeviceCommands::RunDownload(FinalMessage order) {
     m_bKeepStatusWindow = order == FinalMessage::BeforeClosing;
+    CancelRequest cancel;
     const CommandOutcome outcome =
-        RunDownloadCommand(*this, m_hostAddress, Adaptation(), MakeTransferSettings());
+        RunDownloadCommand(*this, m_hostAddress, Adaptation(), MakeTransferSettings(cancel));
+    m_pCancel = nullptr;
     m_bKeepStatusWindow = false;
     ShowOutcome(outcome);
     DestroyStatusWindow();
@@ -114,7 +143,11 @@ void CDeviceCommands::RunDownload(FinalMessage order) {
 
 void CDeviceCommands::OnErase() {
     m_pUi.reset();  // a new confirmation dialog for each command
-    ShowOutcome(RunEraseCommand(*this, m_hostAddress, Adaptation(), MakeTransferSettings()));
+    CancelRequest cancel;
+    const CommandOutcome outcome =
+        RunEraseCommand(*this, m_hostAddress, Adaptation(), MakeTransferSettings(cancel));
+    m_pCancel = nullptr;
+    ShowOutcome(outcome);
 }
 
 }  // namespace somvix

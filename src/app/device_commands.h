@@ -10,10 +10,12 @@
 #include "hostnet/host_address_state.h"
 #include "transfer/command_flow.h"
 
+class QSettings;
 class QWidget;
 
 namespace somvix {
 
+class CancelRequest;
 class CStatusDlg;
 class CStatusWindowUi;
 class HostAdaptation;
@@ -34,6 +36,8 @@ public:
     // As OnDownload, with the final message shown before the status window closes.
     void OnDownloadAlt();
     void OnErase();
+    // The read-only look at what the monitor holds, compared with a chosen download folder.
+    void OnMonitorContents();
     // m_connectionKind and m_strHostName change only when the dialog ends with OK.
     void OnCommOptions();
 
@@ -52,6 +56,8 @@ public:
     void SetNetworkWait(int waitMs) { m_connectionOptions.waitMs = waitMs; }
     // Replaces the platform's host address adaptation (tests).
     void SetHostAdaptation(std::unique_ptr<HostAdaptation> adaptation);
+    // The user's own settings, where the last download folder chosen is kept; null: none is.
+    void SetUserSettings(QSettings* settings) { m_pUserSettings = settings; }
     // Is told each status text and progress step that the status window shows (tests).
     void SetStatusWatcher(OperationUi* watcher) { m_pStatusWatcher = watcher; }
 
@@ -60,12 +66,15 @@ private:
     void RunDownload(FinalMessage order);
     void ShowOutcome(const CommandOutcome& outcome);
     HostAdaptation& Adaptation();
-    TransferSettings MakeTransferSettings() const;
+    // The records folder and the connection options; the status window's "Cancelar" makes
+    // cancel, while a connection runs.
+    TransferSettings MakeTransferSettings(CancelRequest& cancel);
 
     OperationUi& Ui() override;
-    // The folder dialog; the path is the chosen folder, a separator and a name.
+    // The folder dialog, opened on the last folder chosen; the path is the chosen folder, a
+    // separator and a name.
     bool ChooseFolder(std::string& path) override;
-    // On a worker thread while the status window holds the user.
+    // On a worker thread while the status window holds the user, who may cancel it.
     int RunConnection(const std::function<int(OperationUi&)>& connection) override;
 
     QWidget* m_pMainWindow;
@@ -78,6 +87,8 @@ private:
     std::unique_ptr<HostAdaptation> m_pHostAdaptation;
     ConnectionOptions m_connectionOptions;
     OperationUi* m_pStatusWatcher = nullptr;
+    CancelRequest* m_pCancel = nullptr;  // of the command that runs, or null
+    QSettings* m_pUserSettings = nullptr;
 };
 
 }  // namespace somvix

@@ -98,6 +98,7 @@ const QString PANELS_KEY = QStringLiteral("paneles");
 void CMainDlg::SetUserSettings(QSettings* settings) {
     m_pUserSettings = settings;
     m_recordingView.SetUserSettings(settings);
+    m_device.SetUserSettings(settings);
     m_wndMonitorings->SetUserSettings(settings);
 }
 
@@ -140,6 +141,7 @@ void CMainDlg::RegisterHandlers() {
              m_device.OnErase();
              OnTransferEnded();
          }},
+        {ID_MONITOR_CONTENTS, [this] { m_device.OnMonitorContents(); }},
         {ID_OPEN_RECORDING, [this] { OnOpenRecording(); }},
         {ID_OPEN_BUTTON, [this] { OnOpenRecording(); }},
         {ID_THRESHOLDS, [this] { OnThresholds(); }},

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -56,6 +57,23 @@ void CStatusDlg::Create() {
     m_wndProgress->hide();
     m_wndProgress->setRange(0, PROGRESS_RANGE);
     m_wndProgress->setValue(0);
+
+    m_wndCancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    m_wndCancel->setObjectName(QStringLiteral("cancelButton"));
+    m_wndCancel->setGeometry(units.Rect(QRect(68, 76, 50, 14)));
+    m_wndCancel->hide();
+    connect(m_wndCancel, &QPushButton::clicked, this, [this] {
+        m_wndCancel->setEnabled(false);
+        if (m_cancelAction) {
+            m_cancelAction();
+        }
+    });
+}
+
+void CStatusDlg::SetCancelAction(std::function<void()> action) {
+    m_cancelAction = std::move(action);
+    m_wndCancel->setEnabled(true);
+    m_wndCancel->setVisible(static_cast<bool>(m_cancelAction));
 }
 
 void CStatusDlg::CenterWindow() {

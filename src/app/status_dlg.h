@@ -7,6 +7,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace somvix {
 
@@ -37,8 +38,11 @@ public:
     // Moves the bar by delta, held within 0..500.
     void AdvanceProgress(int delta);
     void DestroyWindow();
+    // Shows "Cancelar", which runs action once and is then disabled; null hides it.
+    void SetCancelAction(std::function<void()> action);
 
     QLabel* StatusLine() const { return m_wndText; }
+    QPushButton* CancelButton() const { return m_wndCancel; }
     QProgressBar* ProgressBar() const { return m_wndProgress; }
     int ProgressVisible() const { return m_bProgressVisible; }
 
@@ -53,6 +57,8 @@ private:
     bool m_bDestroying = false;
     QLabel* m_wndText = nullptr;
     QProgressBar* m_wndProgress = nullptr;
+    QPushButton* m_wndCancel = nullptr;
+    std::function<void()> m_cancelAction;
 };
 
 }  // namespace somvix

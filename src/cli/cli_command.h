@@ -10,16 +10,20 @@ class App;
 
 namespace somvix {
 
+class CancelRequest;
+
 // Where a verb reads and writes; the tests pass string streams and run the verbs in-process.
 struct CliContext {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
     bool interactive;  // a person answers on `in` (a terminal); otherwise questions go unanswered
-    bool errIsTerminal = false;  // `err` is a terminal: progress may be drawn in place
+    bool errIsTerminal = false;             // `err` is a terminal: progress may be drawn in place
+    const CancelRequest* cancel = nullptr;  // set by Ctrl+C: the device verbs stop
 };
 
 inline constexpr int EXIT_USAGE = 2;
+inline constexpr int EXIT_CANCELLED = 130;  // as a shell reports an end by Ctrl+C
 
 // One verb of `somvixmn-cli`: it declares its options on its own sub-command and, when chosen,
 // runs; its return value is the exit status.

@@ -1,14 +1,11 @@
 #include "cli/cli_front_end.h"
 
-#include <ostream>
-
-#include "cli/cli_command.h"
 #include "transfer/download_folder.h"
 
 namespace somvix {
 
-CliFrontEnd::CliFrontEnd(CliContext& context, std::string folder)
-    : m_ui(context), m_strFolder(std::move(folder)) {}
+CliFrontEnd::CliFrontEnd(CliContext& context, std::string folder, Verbosity verbosity)
+    : m_ui(context, verbosity), m_strFolder(std::move(folder)) {}
 
 bool CliFrontEnd::ChooseFolder(std::string& path) {
     path = FolderChoicePath(m_strFolder);
@@ -19,20 +16,6 @@ int CliFrontEnd::RunConnection(const std::function<int(OperationUi&)>& connectio
     const int result = connection(m_ui);
     m_ui.EndProgressLine();
     return result;
-}
-
-int PresentOutcome(const CommandOutcome& outcome, CliContext& context) {
-    switch (outcome.end) {
-        case CommandEnd::Completed:
-            context.out << outcome.text << '\n';
-            return 0;
-        case CommandEnd::Failed:
-            context.out << outcome.text << '\n';
-            return 1;
-        case CommandEnd::Declined:
-            break;
-    }
-    return EXIT_DECLINED;
 }
 
 }  // namespace somvix

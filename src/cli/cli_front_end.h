@@ -13,7 +13,7 @@ struct CliContext;
 // conversation with the monitor runs in place, and its progress line ends with it.
 class CliFrontEnd : public CommandFrontEnd {
 public:
-    CliFrontEnd(CliContext& context, std::string folder);
+    CliFrontEnd(CliContext& context, std::string folder, Verbosity verbosity);
 
     CliOperationUi& Terminal() { return m_ui; }
 
@@ -25,10 +25,6 @@ private:
     CliOperationUi m_ui;
     std::string m_strFolder;
 };
-
-// Shows the outcome on the output stream and returns the exit status: 0 completed, 1 failed,
-// EXIT_DECLINED declined.
-int PresentOutcome(const CommandOutcome& outcome, CliContext& context);
 
 // Exit status of a declined command.
 inline constexpr int EXIT_DECLINED = 3;

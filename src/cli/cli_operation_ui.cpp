@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/cli_command.h"
+#include "transfer/device_session.h"
 
 namespace somvix {
 
@@ -23,7 +24,8 @@ bool IsYes(const std::string& line) {
 
 }  // namespace
 
-CliOperationUi::CliOperationUi(CliContext& context) : m_context(context) {}
+CliOperationUi::CliOperationUi(CliContext& context, Verbosity verbosity)
+    : m_context(context), m_verbosity(verbosity) {}
 
 CliOperationUi::~CliOperationUi() {
     EndProgressLine();
@@ -41,7 +43,7 @@ void CliOperationUi::EndProgressLine() {
 }
 
 void CliOperationUi::SetStatusText(const std::string& text) {
-    if (text == m_strStatus) {
+    if (text == m_strStatus || m_verbosity == Verbosity::Quiet) {
         return;
     }
     m_strStatus = text;
@@ -71,7 +73,7 @@ void CliOperationUi::AdvanceProgress(int delta) {
 
 void CliOperationUi::DrawProgress() {
     // Only a terminal can redraw a line in place; a log file gets the status lines alone.
-    if (!m_context.errIsTerminal) {
+    if (!m_context.errIsTerminal || m_verbosity == Verbosity::Quiet) {
         return;
     }
     const int filled = m_nProgress * PROGRESS_WIDTH / PROGRESS_RANGE;
@@ -111,8 +113,20 @@ ConfirmAnswer CliOperationUi::AskOnTerminal(const std::string& statement,
 
 void CliOperationUi::ShowMessage(const std::string& text, const std::string& caption,
                                  MessageIcon /*icon*/) {
+    if (m_verbosity == Verbosity::Quiet) {
+        return;
+    }
     EndProgressLine();
     m_context.err << caption << ": " << text << '\n';
+}
+
+void CliOperationUi::ShowExchange(const std::string& command, std::size_t replyBytes) {
+    if (m_verbosity != Verbosity::Verbose) {
+        return;
+    }
+    EndProgressLine();
+    // The command holds names from the monitor: no control character reaches the terminal.
+    m_context.err << "> " << PrintableName(command) << " (" << replyBytes << " bytes)\n";
 }
 
 ConfirmAnswer AnswerFromFlag(const std::string& value) {

@@ -9,6 +9,13 @@ namespace somvix {
 
 struct CliContext;
 
+// How much a device verb tells on the error stream.
+enum class Verbosity {
+    Quiet,    // nothing: the final line on standard output says it all
+    Normal,   // the steps, the questions and the cause of a failure
+    Verbose,  // also each command sent and the size of its reply
+};
+
 // The terminal as the user of a device operation. Status texts go to the error stream, one line
 // each time the text changes; on a terminal the progress bar is drawn in place on its own line.
 // Messages go to the error stream too. A question is answered from the answers given
@@ -16,7 +23,7 @@ struct CliContext;
 // of its input, it stays unanswered.
 class CliOperationUi : public OperationUi {
 public:
-    explicit CliOperationUi(CliContext& context);
+    explicit CliOperationUi(CliContext& context, Verbosity verbosity = Verbosity::Normal);
     ~CliOperationUi() override;
 
     // The answer to every question with this text (the one-line question of the dialog).
@@ -31,12 +38,14 @@ public:
     ConfirmAnswer Confirm(const std::string& statement, const std::string& question) override;
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    void ShowExchange(const std::string& command, std::size_t replyBytes) override;
 
 private:
     void DrawProgress();
     ConfirmAnswer AskOnTerminal(const std::string& statement, const std::string& question);
 
     CliContext& m_context;
+    Verbosity m_verbosity;
     std::map<std::string, ConfirmAnswer> m_answers;
     std::string m_strStatus;
     int m_nProgress = 0;            // 0..PROGRESS_RANGE

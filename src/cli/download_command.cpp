@@ -4,6 +4,7 @@
 
 #include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
+#include "cli/transfer_outcome.h"
 #include "transfer/transfer_texts.h"
 
 namespace somvix {
@@ -14,15 +15,15 @@ class DownloadCommand : public CliCommand {
 public:
     const char* Name() const override { return "download"; }
     const char* Description() const override {
-        return "Download every monitoring not fetched before into FOLDER";
+        return "Descarga en FOLDER cada monitorización que no se haya descargado antes";
     }
 
     void Register(CLI::App& verb) override {
         AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
-                        "Answer to \"¿Desea reemplazarlos?\" for the folder of an incomplete "
-                        "earlier download (default: ask on a terminal, else no)")
+                        "Respuesta a \"¿Desea reemplazarlos?\" para la carpeta de una descarga "
+                        "previa incompleta (por defecto: se pregunta en un terminal; si no, no)")
             ->check(CLI::IsMember({"yes", "no"}));
     }
 
@@ -31,14 +32,14 @@ public:
         if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-        CliFrontEnd frontEnd(context, m_strFolder);
+        CliFrontEnd frontEnd(context, m_strFolder, m_options.GetVerbosity());
         if (!m_strReplaceIncomplete.empty()) {
             frontEnd.Terminal().SetAnswer(DOWNLOAD_REPLACE_QUESTION,
                                           AnswerFromFlag(m_strReplaceIncomplete));
         }
         return PresentOutcome(
             RunDownloadCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
-            context);
+            context, m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include "cli/cli_front_end.h"
 #include "cli/transfer_options.h"
+#include "cli/transfer_outcome.h"
 #include "transfer/transfer_texts.h"
 
 namespace somvix {
@@ -14,24 +15,27 @@ class EraseCommand : public CliCommand {
 public:
     const char* Name() const override { return "erase"; }
     const char* Description() const override {
-        return "Empty the monitor, first downloading into FOLDER what this PC lacks, if wanted";
+        return "Vacía el monitor, descargando antes en FOLDER lo que falte en este PC, si se desea";
     }
 
     void Register(CLI::App& verb) override {
         AddFolderArgument(verb, m_strFolder);
         m_options.Register(verb);
+        verb.footer(
+            "Estado de salida: 0 terminado, 1 error (la causa va a la salida de errores), 2 uso "
+            "incorrecto, 3 sin confirmar \"¿Desea continuar?\", 130 cancelado con Ctrl+C.");
         verb.add_flag("--yes", m_bYes,
-                      "Answer \"¿Desea continuar?\" with yes (default: ask on a terminal, else "
-                      "no)");
+                      "Responde sí a \"¿Desea continuar?\" (por defecto: se pregunta en un "
+                      "terminal; si no, no)");
         verb.add_option("--download-missing", m_strDownloadMissing,
-                        "Answer to \"¿Descargar datos antes de eliminar?\" for a monitoring of "
-                        "which this PC has no copy (default: ask on a terminal; without an "
-                        "answer, yes: it is downloaded before it is erased)")
+                        "Respuesta a \"¿Descargar datos antes de eliminar?\" para una "
+                        "monitorización sin copia en este PC (por defecto: se pregunta en un "
+                        "terminal; sin respuesta, sí: se descarga antes de eliminarla)")
             ->check(CLI::IsMember({"yes", "no"}));
         verb.add_option("--replace-incomplete", m_strReplaceIncomplete,
-                        "Answer to \"¿Desea reemplazarlos antes de eliminar?\" for the folder of "
-                        "an incomplete earlier download (default: ask on a terminal; without an "
-                        "answer, yes: it is downloaded anew before it is erased)")
+                        "Respuesta a \"¿Desea reemplazarlos antes de eliminar?\" para la carpeta "
+                        "de una descarga previa incompleta (por defecto: se pregunta en un "
+                        "terminal; sin respuesta, sí: se descarga de nuevo antes de eliminarla)")
             ->check(CLI::IsMember({"yes", "no"}));
     }
 
@@ -40,11 +44,11 @@ public:
         if (const int status = m_options.MakeSetup(setup, context); status != 0) {
             return status;
         }
-        CliFrontEnd frontEnd(context, m_strFolder);
+        CliFrontEnd frontEnd(context, m_strFolder, m_options.GetVerbosity());
         SetAnswers(frontEnd.Terminal());
         return PresentOutcome(
             RunEraseCommand(frontEnd, setup.hostAddress, *setup.adaptation, setup.settings),
-            context);
+            context, m_options.GetVerbosity(), m_options.WantsJson());
     }
 
 private:

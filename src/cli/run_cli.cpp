@@ -6,6 +6,7 @@
 #include "cli/cli_command.h"
 #include "cli/download_command.h"
 #include "cli/erase_command.h"
+#include "cli/list_command.h"
 #include "cli/recording_commands.h"
 
 namespace somvix {
@@ -15,6 +16,7 @@ std::vector<std::unique_ptr<CliCommand>> MakeCliCommands() {
     // Each verb is added here when its subsystem is built.
     commands.push_back(MakeDownloadCommand());
     commands.push_back(MakeEraseCommand());
+    commands.push_back(MakeListCommand());
     commands.push_back(MakeInfoCommand());
     commands.push_back(MakeExportCommand());
     commands.push_back(MakeRenderCommand());

@@ -9,35 +9,54 @@
 namespace somvix {
 
 void AddFolderArgument(CLI::App& verb, std::string& folder) {
-    verb.add_option("FOLDER", folder, "The download folder")
+    verb.add_option("FOLDER", folder, "La carpeta de descarga")
         ->required()
         ->check(CLI::Validator(
             [](const std::string& text) {
-                return text.empty() ? std::string("an empty text names no folder") : "";
+                return text.empty() ? std::string("un texto vacío no nombra ninguna carpeta") : "";
             },
             ""));
 }
 
 void CliTransferOptions::Register(CLI::App& verb) {
     m_pLanOption = verb.add_option("--lan", m_strLanHost,
-                                   "Reach the monitor over the local network at HOST (\"LAN\")");
-    CLI::Option* cable = verb.add_flag(
-        "--cable", m_bCable, "Reach the monitor over the crossed cable at 10.8.0.1 (default)");
+                                   "Conecta con el monitor por la red local en HOST (\"LAN\")");
+    CLI::Option* cable =
+        verb.add_flag("--cable", m_bCable,
+                      "Conecta con el monitor por el cable cruzado en 10.8.0.1 (por defecto)");
     m_pLanOption->excludes(cable);
     verb.add_option("--interface", m_strInterface,
-                    "The wired adapter of the cable kind (default: the one SOMVIX_INTERFACE "
-                    "names, else the first physical Ethernet adapter that is up)")
+                    "El adaptador de red del cable (por defecto: el que nombra "
+                    "SOMVIX_INTERFACE, si no el primer adaptador Ethernet físico activo)")
         ->check(CLI::Validator(
             [](const std::string& name) {
-                return IsValidInterfaceName(name) ? std::string() : "not an adapter name: " + name;
+                return IsValidInterfaceName(name) ? std::string()
+                                                  : "no es un nombre de adaptador: " + name;
             },
             "ADAPTER"));
-    verb.add_option("--port", m_nPort, "The monitor's TCP port (default 20248)")
+    verb.add_option("--port", m_nPort, "El puerto TCP del monitor (por defecto 20248)")
         ->check(CLI::Range(1, 65535));
     verb.add_option("--records-dir", m_strRecordsDir,
-                    "Folder of the downloaded list and the logs of each monitor (default: the "
-                    "program's data folder)")
+                    "Carpeta de la lista de descargas y de los registros de cada monitor (por "
+                    "defecto: la carpeta de datos del programa)")
         ->check(CLI::ExistingDirectory);
+    CLI::Option* verbose = verb.add_flag(
+        "--verbose", m_bVerbose, "Muestra cada orden enviada y el tamaño de cada respuesta");
+    CLI::Option* quiet =
+        verb.add_flag("--quiet", m_bQuiet, "Muestra solo la línea final, sin pasos ni causas");
+    verbose->excludes(quiet);
+    verb.add_flag("--json", m_bJson,
+                  "Escribe el resultado como un objeto JSON en la salida estándar");
+    verb.footer(
+        "Estado de salida: 0 terminado, 1 error (la causa va a la salida de errores), 2 uso "
+        "incorrecto, 130 cancelado con Ctrl+C.");
+}
+
+Verbosity CliTransferOptions::GetVerbosity() const {
+    if (m_bQuiet) {
+        return Verbosity::Quiet;
+    }
+    return m_bVerbose ? Verbosity::Verbose : Verbosity::Normal;
 }
 
 int CliTransferOptions::MakeSetup(CliDeviceSetup& setup, CliContext& context) const {
@@ -54,6 +73,7 @@ int CliTransferOptions::MakeSetup(CliDeviceSetup& setup, CliContext& context) co
         }
     }
     setup.settings.connection.port = m_nPort;
+    setup.settings.connection.cancel = context.cancel;
     setup.adaptation = MakeHostAdaptation(m_strInterface);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/cli_operation_ui.h"
 #include "device/device_connection.h"
 #include "hostnet/host_adaptation.h"
 #include "hostnet/host_address_state.h"
@@ -36,9 +37,15 @@ void AddFolderArgument(CLI::App& verb, std::string& folder);
 //   --interface IF  the wired adapter the cable kind gives 10.8.0.2 (default: the platform's)
 //   --port N        the monitor's port instead of 20248
 //   --records-dir   the folder of the downloaded list and the logs (default: the program's)
+//   --verbose       each command sent and the size of its reply on standard error
+//   --quiet         nothing on standard error; only the final line
+//   --json          the result as one JSON object on standard output
 class CliTransferOptions {
 public:
     void Register(CLI::App& verb);
+
+    Verbosity GetVerbosity() const;
+    bool WantsJson() const { return m_bJson; }
 
     // The host address state for the chosen kind and host name, the adaptation of this
     // platform, the records folder and the port; 0, or the exit status after a message when the
@@ -53,6 +60,9 @@ private:
     std::filesystem::path m_strRecordsDir;
     // The wired adapter of the cable kind (empty: the platform's choice).
     std::string m_strInterface;
+    bool m_bVerbose = false;
+    bool m_bQuiet = false;
+    bool m_bJson = false;
 };
 
 }  // namespace somvix

@@ -1,6 +1,8 @@
 #include "device/device_connection.h"
 
+#include <algorithm>
 #include <array>
+#include <system_error>
 #include <utility>
 
 #include "device/byte_order.h"
@@ -8,6 +10,33 @@
 namespace somvix {
 
 namespace {
+
+// Keeps the cause in the connection; returns -1 for the caller to pass on.
+int Fail(DeviceConnection& connection, CauseKind kind, std::string systemText = {}) {
+    connection.SetCause({kind, {}, std::move(systemText)});
+    return -1;
+}
+
+// The cause of a failed connection attempt from the system's error code.
+int FailConnect(DeviceConnection& connection, int error) {
+    if (std::system_category().default_error_condition(error) == std::errc::connection_refused) {
+        return Fail(connection, CauseKind::Refused);
+    }
+    return Fail(connection, CauseKind::ConnectFailed, std::system_category().message(error));
+}
+
+// A wait that ran out, with its length in whole seconds.
+int FailNoReply(DeviceConnection& connection) {
+    connection.SetCause(
+        {CauseKind::NoReply, std::to_string((connection.WaitMs() + 999) / 1000), {}});
+    return -1;
+}
+
+// A close reported by a wait: what the system said of it, if anything.
+int FailClosed(DeviceConnection& connection, int error) {
+    return Fail(connection, CauseKind::ConnectionLost,
+                error == 0 ? std::string() : std::system_category().message(error));
+}
 
 // Sends all bytes; a send that would block waits for writable, one bounded wait at a time.
 int SendAll(DeviceConnection& connection, const char* data, std::size_t count) {
@@ -21,13 +50,15 @@ int SendAll(DeviceConnection& connection, const char* data, std::size_t count) {
             continue;
         }
         if (result == SocketIo::Failed) {
-            return -1;
+            return Fail(connection, CauseKind::ConnectionLost);
         }
         for (;;) {
             NetworkEvents events;
-            if (socket.Wait(connection.WaitMs(), events) != WaitResult::Events ||
-                events.m_bClosed) {
+            if (AwaitEvents(connection, events) != 0) {
                 return -1;
+            }
+            if (events.m_bClosed) {
+                return FailClosed(connection, events.m_nCloseError);
             }
             if (events.m_bWritable && events.m_nWriteError == 0) {
                 break;
@@ -39,28 +70,71 @@ int SendAll(DeviceConnection& connection, const char* data, std::size_t count) {
 
 }  // namespace
 
+int AwaitEvents(DeviceConnection& connection, NetworkEvents& events) {
+    NetworkSocket& socket = connection.Socket();
+    const CancelRequest* cancel = connection.Cancel();
+    if (cancel == nullptr) {
+        switch (socket.Wait(connection.WaitMs(), events)) {
+            case WaitResult::Events:
+                return 0;
+            case WaitResult::TimedOut:
+                return FailNoReply(connection);
+            case WaitResult::Failed:
+                break;
+        }
+        return Fail(connection, CauseKind::ConnectionLost);
+    }
+    // The same one wait, cut into slices so that a cancel request is seen within one of them.
+    int leftMs = connection.WaitMs();
+    for (;;) {
+        if (cancel->IsRequested()) {
+            return Fail(connection, CauseKind::Cancelled);
+        }
+        const int sliceMs = std::min(leftMs, CANCEL_CHECK_MS);
+        leftMs -= sliceMs;
+        switch (socket.Wait(sliceMs, events)) {
+            case WaitResult::Events:
+                return 0;
+            case WaitResult::TimedOut:
+                if (leftMs <= 0) {
+                    return FailNoReply(connection);
+                }
+                continue;
+            case WaitResult::Failed:
+                break;
+        }
+        return Fail(connection, CauseKind::ConnectionLost);
+    }
+}
+
 int OpenDeviceConnection(const std::string& host, DeviceConnection& connection,
                          const ConnectionOptions& options) {
     CloseConnection(connection);
     connection.SetWaitMs(options.waitMs);
+    connection.SetCancel(options.cancel);
+    connection.SetCause({});
     if (NetworkSocket::StartSocketLibrary() != 0) {
-        return -1;
+        return Fail(connection, CauseKind::ConnectFailed);
     }
     std::uint32_t address = 0;
     if (NetworkSocket::ResolveHost(host, address) != 0) {
+        connection.SetCause({CauseKind::NoSuchHost, host, {}});
         return -1;
     }
     NetworkSocket& socket = connection.Socket();
     if (socket.Create() != 0 || socket.StartConnect(address, options.port) != 0) {
         socket.Close();
-        return -1;
+        return Fail(connection, CauseKind::ConnectFailed);
     }
     // One wait only: a first report without a clean connected event ends the attempt.
     NetworkEvents events;
-    if (socket.Wait(options.waitMs, events) != WaitResult::Events || !events.m_bConnected ||
-        events.m_nConnectError != 0) {
+    if (AwaitEvents(connection, events) != 0) {
         socket.Close();
         return -1;
+    }
+    if (!events.m_bConnected || events.m_nConnectError != 0) {
+        socket.Close();
+        return FailConnect(connection, events.m_nConnectError);
     }
     return 0;
 }
@@ -70,7 +144,7 @@ int SendText(DeviceConnection& connection, const std::string& text) {
         return -2;
     }
     if (!connection.IsOpen()) {
-        return -1;
+        return Fail(connection, CauseKind::ConnectionLost);
     }
     // Length field and text leave in one send: the bytes on the wire are the same, and a lone
     // 4-byte segment would wait for the peer's delayed acknowledgement.
@@ -95,7 +169,7 @@ int ReceiveExact(DeviceConnection& connection, std::size_t count, char* destinat
 
 int ReceiveMore(DeviceConnection& connection) {
     if (!connection.IsOpen()) {
-        return -1;
+        return Fail(connection, CauseKind::ConnectionLost);
     }
     NetworkSocket& socket = connection.Socket();
     ReceiveBuffer& buffer = connection.Received();
@@ -106,12 +180,12 @@ int ReceiveMore(DeviceConnection& connection) {
     // keep coming.
     for (;;) {
         NetworkEvents events;
-        if (socket.Wait(connection.WaitMs(), events) != WaitResult::Events) {
+        if (AwaitEvents(connection, events) != 0) {
             return -1;
         }
         // A close reported with the last bytes fails the receive even when they are complete.
         if (events.m_bClosed) {
-            return -1;
+            return FailClosed(connection, events.m_nCloseError);
         }
         if (!events.m_bReadable || events.m_nReadError != 0) {
             continue;
@@ -120,7 +194,7 @@ int ReceiveMore(DeviceConnection& connection) {
         char* const space = buffer.FreeSpace(room);
         std::size_t received = 0;
         if (socket.Receive(space, room, received) == SocketIo::Failed) {
-            return -1;
+            return Fail(connection, CauseKind::ConnectionLost);
         }
         // 0 bytes do not end the loop by themselves: the next wait reports the close.
         if (received > 0) {
@@ -137,6 +211,7 @@ int ReceiveText(DeviceConnection& connection, std::string& text) {
     }
     const std::uint32_t length = ReadUint32Le(lengthField.data());
     if (length > MAX_REPLY_BYTES) {
+        connection.SetCause({CauseKind::ReplyTooLarge, std::to_string(length), {}});
         return -1;
     }
     std::string reply(length, '\0');

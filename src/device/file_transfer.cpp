@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
+#include <system_error>
 
 #include "device/byte_order.h"
 #include "device/crc32.h"
@@ -21,6 +23,22 @@ std::uint32_t FileCrc32(const std::filesystem::path& path) {
     return ~reg;
 }
 
+namespace {
+
+// Keeps the cause, about the file of path, in the connection; returns -1.
+int FailFile(DeviceConnection& connection, CauseKind kind, const std::filesystem::path& path,
+             std::string systemText = {}) {
+    connection.SetCause({kind, path.filename().string(), std::move(systemText)});
+    return -1;
+}
+
+// What the system said of the last failed file operation.
+std::string LastSystemError() {
+    return std::system_category().message(errno);
+}
+
+}  // namespace
+
 int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path) {
     std::array<char, 4> field{};
     if (ReceiveExact(connection, field.size(), field.data()) != 0) {
@@ -29,20 +47,21 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
     // T counts the file's bytes and the checksum after them.
     const std::uint32_t total = ReadUint32Le(field.data());
     if (total < 4) {
-        return -1;
+        return FailFile(connection, CauseKind::BadReply, path);
     }
     std::uint32_t remaining = total - 4;
     if (CheckFileSize(remaining, path.string()) != 0) {
-        return -1;
+        return FailFile(connection, CauseKind::FileTooLarge, path, std::to_string(remaining));
     }
     {
         // Unbuffered, so that what is written reaches the file at once and a failing write (a
         // full disk) shows at that write.
         std::ofstream file;
         file.rdbuf()->pubsetbuf(nullptr, 0);
+        errno = 0;
         file.open(path, std::ios::binary | std::ios::trunc);
         if (!file) {
-            return -1;
+            return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
         ReceiveBuffer& received = connection.Received();
         while (remaining > 0) {
@@ -57,20 +76,23 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
                 continue;
             }
             if (!file.write(received.Held().data(), static_cast<std::streamsize>(size))) {
-                return -1;
+                return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
             }
             received.Take(size);
             remaining -= static_cast<std::uint32_t>(size);
         }
         file.close();
         if (!file) {
-            return -1;
+            return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
     }
     if (ReceiveExact(connection, field.size(), field.data()) != 0) {
         return -1;
     }
-    return FileCrc32(path) == ReadUint32Le(field.data()) ? 0 : -1;
+    if (FileCrc32(path) != ReadUint32Le(field.data())) {
+        return FailFile(connection, CauseKind::ChecksumMismatch, path);
+    }
+    return 0;
 }
 
 int TransactFile(DeviceConnection& connection, const std::string& command,

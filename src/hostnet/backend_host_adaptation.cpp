@@ -27,6 +27,7 @@ BackendHostAdaptation::BackendHostAdaptation(std::unique_ptr<HostAddressBackend>
     : m_pBackend(std::move(backend)) {}
 
 int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi* ui) {
+    m_strFailure.clear();
     if (state.m_connectionKind == ConnectionKind::Lan) {
         state.m_strDeviceAddress = state.m_strHostName;
         return 0;
@@ -41,6 +42,10 @@ int BackendHostAdaptation::AdaptHostAddress(HostAddressState& state, OperationUi
         if (m_pBackend->AddHostAddress(state.m_language) != AdditionResult::Confirmed &&
             !m_pBackend->LookAtAdapter().m_bHostAddressShown) {
             ShowFailure(ui, TEXT_ADAPT_ERROR, *m_pBackend);
+            m_strFailure = std::string("no se pudo añadir la dirección ") + HOST_ADDRESS;
+            if (const std::string said = m_pBackend->FailureText(); !said.empty()) {
+                m_strFailure += ": " + said;
+            }
             return -1;
         }
         state.m_bAddressAdded = true;

@@ -21,9 +21,11 @@ public:
 
     int AdaptHostAddress(HostAddressState& state, OperationUi* ui) override;
     void RestoreHostAddress(HostAddressState& state, OperationUi* ui) override;
+    std::string FailureText() const override { return m_strFailure; }
 
 private:
     std::unique_ptr<HostAddressBackend> m_pBackend;
+    std::string m_strFailure;  // the last adaptation's failing step and the tool's words
 };
 
 }  // namespace somvix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "hostnet/host_address_state.h"
 
 namespace somvix {
@@ -15,6 +17,8 @@ public:
     // 0 on success, -1 when the address cannot be added.
     virtual int AdaptHostAddress(HostAddressState& state, OperationUi* ui) = 0;
     virtual void RestoreHostAddress(HostAddressState& state, OperationUi* ui) = 0;
+    // Why the last adaptation failed: the step and what the tool said; empty when nothing says.
+    virtual std::string FailureText() const { return {}; }
 };
 
 }  // namespace somvix

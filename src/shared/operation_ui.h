@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace somvix {
@@ -41,6 +42,9 @@ public:
     // A message box with one OK button.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+    // One exchange with the monitor went through: the command sent (a credential left out) and
+    // the size of its reply. Only a user who asked to see them is shown these.
+    virtual void ShowExchange(const std::string& /*command*/, std::size_t /*replyBytes*/) {}
 };
 
 inline constexpr int PROGRESS_RANGE = 500;

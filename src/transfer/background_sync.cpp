@@ -1,6 +1,6 @@
 #include "transfer/background_sync.h"
 
-#include <algorithm>
+#include <cerrno>
 
 #include "transfer/transfer_settings.h"
 
@@ -58,14 +58,24 @@ SyncStanding BackgroundSync::StandingLocked(std::uint64_t mark) const {
     return m_nFirstFailed < mark ? SyncStanding::Failed : SyncStanding::Waiting;
 }
 
-void BackgroundSync::EndLocked(std::uint64_t index, bool succeeded) {
+std::filesystem::path BackgroundSync::FailedPath(int& error) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    error = m_nFailedError;
+    return m_failedPath;
+}
+
+void BackgroundSync::EndLocked(const Job& job, bool succeeded, int error) {
     if (!succeeded) {
         // The jobs not started yet all come after it.
-        m_nFirstFailed = std::min(m_nFirstFailed, index);
+        if (job.index < m_nFirstFailed) {
+            m_nFirstFailed = job.index;
+            m_failedPath = job.path;
+            m_nFailedError = error;
+        }
         m_jobs.clear();
         return;
     }
-    m_endedAhead.insert(index);
+    m_endedAhead.insert(job.index);
     while (!m_endedAhead.empty() && *m_endedAhead.begin() == m_nSucceeded) {
         m_endedAhead.erase(m_endedAhead.begin());
         ++m_nSucceeded;
@@ -84,10 +94,12 @@ void BackgroundSync::Work() {
         lock.unlock();
         // A slot in the queue is free now.
         m_changed.notify_all();
+        errno = 0;
         const int synced = job.target == Target::File ? m_fileSync.SyncFile(job.path)
                                                       : m_fileSync.SyncFolder(job.path);
+        const int error = errno;
         lock.lock();
-        EndLocked(job.index, synced == 0);
+        EndLocked(job, synced == 0, error);
         m_changed.notify_all();
     }
 }

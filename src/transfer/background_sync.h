@@ -47,6 +47,9 @@ public:
     // How the syncs before the mark stand now, and once none of them is waiting any more.
     SyncStanding Standing(std::uint64_t mark);
     SyncStanding WaitFor(std::uint64_t mark);
+    // The first sync that failed and the system's error number after it; an empty path while
+    // none has.
+    std::filesystem::path FailedPath(int& error);
 
 private:
     enum class Target { File, Folder };
@@ -59,8 +62,8 @@ private:
     void Hand(const std::filesystem::path& path, Target target);
     SyncStanding StandingLocked(std::uint64_t mark) const;
     void Work();
-    // The job numbered index ended, successfully or not.
-    void EndLocked(std::uint64_t index, bool succeeded);
+    // The job ended, successfully or not (with the error number its sync left).
+    void EndLocked(const Job& job, bool succeeded, int error);
 
     FileSync& m_fileSync;
     std::mutex m_mutex;
@@ -70,6 +73,8 @@ private:
     std::uint64_t m_nSucceeded = 0;             // the first m_nSucceeded jobs ended successfully
     std::set<std::uint64_t> m_endedAhead;       // later jobs that ended successfully
     std::uint64_t m_nFirstFailed = UINT64_MAX;  // the lowest index of a failed job
+    std::filesystem::path m_failedPath;         // that job's path
+    int m_nFailedError = 0;                     // and the error number its sync left
     bool m_bClosing = false;
     std::vector<std::thread> m_workers;  // last: they end before the members they use go
 };

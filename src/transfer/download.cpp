@@ -48,6 +48,9 @@ public:
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
+            if (m_session.CheckCancel() != 0) {
+                return Abort();
+            }
             m_ui.AdvanceProgress(step);
             if (RecordSynced(RecordWait::EndedOnly) != 0 || FetchUnlessDone(name) != 0) {
                 return Abort();
@@ -61,6 +64,8 @@ private:
     int FetchUnlessDone(const std::string& name) {
         switch (MeetName(name)) {
             case NameStanding::Recorded:
+                Report().skipped.push_back(name);
+                return 0;
             case NameStanding::Repeated:
                 return 0;
             case NameStanding::Clashing:
@@ -70,14 +75,15 @@ private:
                 break;
         }
         if (!IsSafeName(name)) {
-            ShowRefusedName(m_ui, name);
-            return -1;
+            return RefuseNameOf(m_session, name);
         }
         m_ui.SetStatusText(LoadingMonitoringStatus(name));
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != FolderPrepared::Ready) {
-            return 0;  // declined, or the old folder could not be removed: next monitoring
+            // Declined, or the old folder could not be removed: next monitoring.
+            Report().skipped.push_back(name);
+            return 0;
         }
         return FetchMonitoring(name, monitoringFolder);
     }
@@ -87,8 +93,8 @@ private:
 
 int DownloadMonitorData(const std::string& path, HostAddressState& hostAddress,
                         HostAdaptation& adaptation, OperationUi& ui,
-                        const TransferSettings& settings) {
-    return RunTransfer<DownloadRun>(path, hostAddress, adaptation, ui, settings);
+                        const TransferSettings& settings, TransferReport* report) {
+    return RunTransfer<DownloadRun>(path, hostAddress, adaptation, ui, settings, report);
 }
 
 }  // namespace somvix

@@ -50,7 +50,7 @@ public:
         const int step = PROGRESS_RANGE / count;
         std::string name;
         while (TakeMonitoringName(list, name) == 0) {
-            if (EraseMonitoring(name, step) != 0) {
+            if (m_session.CheckCancel() != 0 || EraseMonitoring(name, step) != 0) {
                 return Abort();
             }
         }
@@ -63,8 +63,7 @@ private:
     int EraseMonitoring(const std::string& name, int step) {
         // The name names a folder on the PC before anything else is done with it.
         if (!IsSafeName(name)) {
-            ShowRefusedName(m_ui, name);
-            return -1;
+            return RefuseNameOf(m_session, name);
         }
         const NameStanding standing = MeetName(name);
         if (standing == NameStanding::Repeated || standing == NameStanding::Clashing) {
@@ -81,6 +80,7 @@ private:
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
             case CopyDecision::Keep:
+                Report().skipped.push_back(name);
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
@@ -90,8 +90,10 @@ private:
                     return -1;
                 }
                 break;
-            case CopyDecision::Recorded:
             case CopyDecision::Declined:
+                Report().skipped.push_back(name);
+                break;
+            case CopyDecision::Recorded:
                 break;
         }
         return RemoveFromMonitor(name);
@@ -136,7 +138,9 @@ private:
         }
         if (reply == REPLY_DELETE_OK) {
             AppendNameLine(m_records.eraseLog, name);
+            Report().erased.push_back(name);
         } else {
+            Report().refused.push_back(name);
             m_ui.ShowMessage(FormatWithText(ERASE_REFUSED, Utf8From1252(name)), ERROR_CAPTION,
                              MessageIcon::Exclamation);
         }
@@ -147,9 +151,9 @@ private:
 }  // namespace
 
 int EraseMonitorData(const std::string& path, HostAddressState& hostAddress,
-                     HostAdaptation& adaptation, OperationUi& ui,
-                     const TransferSettings& settings) {
-    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings);
+                     HostAdaptation& adaptation, OperationUi& ui, const TransferSettings& settings,
+                     TransferReport* report) {
+    return RunTransfer<EraseRun>(path, hostAddress, adaptation, ui, settings, report);
 }
 
 }  // namespace somvix

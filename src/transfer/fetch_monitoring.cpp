@@ -1,7 +1,10 @@
 #include "transfer/fetch_monitoring.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "device/protocol.h"
 #include "transfer/device_session.h"
@@ -24,7 +27,21 @@ constexpr FileKind FILE_KINDS[] = {
     {COMMAND_GET_EVT_LIST, true},  {COMMAND_GET_IMP_LIST, true},
 };
 
+FailureCause FileFailure(CauseKind kind, const std::filesystem::path& path, int error) {
+    const std::filesystem::path name = path.filename().empty() ? path : path.filename();
+    return {kind, name.string(),
+            error == 0 ? std::string() : std::system_category().message(error)};
+}
+
 }  // namespace
+
+FailureCause SyncFailure(const std::filesystem::path& path, int error) {
+    return FileFailure(CauseKind::SyncFailed, path, error);
+}
+
+FailureCause WriteFailure(const std::filesystem::path& path) {
+    return FileFailure(CauseKind::WriteFailed, path, errno);
+}
 
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
                          const std::string& monitoringFolder, const StoredFile& stored) {
@@ -42,24 +59,29 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             // A name met before would overwrite the file fetched under it, and each copy would
             // pass its own checksum.
             if (!IsSafeName(fileName) || fetched.Meet(fileName) != NameMatch::New) {
-                ShowRefusedName(session.Ui(), fileName);
-                return -1;
+                return RefuseNameOf(session, fileName);
             }
             const std::filesystem::path path = JoinPath(monitoringFolder, fileName);
             const std::string command =
                 std::string(COMMAND_FILE) + " " + monitoringName + "\\" + fileName;
-            if (TransactFile(session.Connection(), command, path) != 0) {
+            if (session.TransactFile(command, path) != 0) {
                 return -1;
             }
             if (stored(path) != 0) {
-                return -1;
+                return -1;  // the cause is stored's
             }
+            TransferReport& report = session.Report();
+            ++report.files;
+            std::error_code error;
+            const std::uintmax_t size = std::filesystem::file_size(path, error);
+            report.bytes += error ? 0 : size;
         }
     }
     return 0;
 }
 
 int RecordFetchedMonitoring(const RecordPaths& records, const std::string& monitoringName) {
+    errno = 0;
     AppendNameLine(records.downloadLog, monitoringName);
     return AppendNameLine(records.downloadedList, monitoringName);
 }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "device/failure_cause.h"
+
 namespace somvix {
 
 class DeviceSession;
@@ -21,6 +23,12 @@ using StoredFile = std::function<int(const std::filesystem::path& file)>;
 // and what was written stays.
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
                          const std::string& monitoringFolder, const StoredFile& stored);
+
+// The cause of a failed sync of path, with what the system said of its error number.
+FailureCause SyncFailure(const std::filesystem::path& path, int error);
+// The cause of a failed write of path, with what the system said of errno; errno is cleared
+// before the call that may fail, so that an old error is not told as this one's.
+FailureCause WriteFailure(const std::filesystem::path& path);
 
 // Records a fetched monitoring: its line in the download log, then in the downloaded list.
 // 0 once it stands in the downloaded list; -1 when the list cannot be written.

@@ -1,5 +1,7 @@
 #include "transfer/transfer_run.h"
 
+#include <cerrno>
+
 #include "device/protocol.h"
 #include "shared/operation_ui.h"
 #include "transfer/device_session.h"
@@ -34,6 +36,10 @@ TransferRun::TransferRun(DeviceSession& session, const TransferSettings& setting
 int TransferRun::LoadListAndPrepare(std::string& list, std::initializer_list<Heading> headings) {
     m_ui.SetStatusText(STATUS_LOADING_LIST);
     if (m_session.Transact(std::string(COMMAND_GET_LIST), list) != 0) {
+        return -1;
+    }
+    // A cancel while the list came in is seen before anything is written.
+    if (m_session.CheckCancel() != 0) {
         return -1;
     }
     if (list.empty()) {
@@ -71,7 +77,7 @@ NameStanding TransferRun::MeetName(const std::string& name) {
 }
 
 void TransferRun::RefuseName(const std::string& name) {
-    ShowRefusedName(m_ui, name);
+    RefuseNameOf(m_session, name);
     m_nResult = -1;
 }
 
@@ -98,11 +104,20 @@ int TransferRun::RecordSynced(RecordWait wait) {
         if (standing == SyncStanding::Waiting) {
             return 0;
         }
-        if (standing == SyncStanding::Failed ||
-            RecordFetchedMonitoring(m_records, next.name) != 0) {
+        if (standing == SyncStanding::Failed) {
+            int error = 0;
+            const std::filesystem::path failed = m_sync.FailedPath(error);
+            m_session.Fail(SyncFailure(failed, error));
             m_bRecordsStopped = true;
             break;
         }
+        errno = 0;
+        if (RecordFetchedMonitoring(m_records, next.name) != 0) {
+            m_session.Fail(WriteFailure(m_records.downloadedList));
+            m_bRecordsStopped = true;
+            break;
+        }
+        Report().fetched.push_back(next.name);
         m_unrecorded.pop_front();
     }
     return m_bRecordsStopped ? -1 : 0;

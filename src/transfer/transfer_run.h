@@ -59,6 +59,9 @@ protected:
     // Shows why a name from the monitor is not handled; the run goes on but ends as failed.
     void RefuseName(const std::string& name);
 
+    // The run's account of what it did, kept by the session.
+    TransferReport& Report() { return m_session.Report(); }
+
     // Fetches the monitoring into its folder and hands each file, then every folder entry the
     // files hang on, to the sync as soon as it is there; the monitoring is recorded once they
     // are all durable (RecordSynced), so the next one can be received meanwhile. 0 / -1 (the
@@ -112,8 +115,10 @@ private:
 // that returns the result), on the folder of path.
 template <class Run>
 int RunTransfer(const std::string& path, HostAddressState& hostAddress, HostAdaptation& adaptation,
-                OperationUi& ui, const TransferSettings& settings) {
+                OperationUi& ui, const TransferSettings& settings, TransferReport* report) {
+    TransferReport unused;
     return RunLoggedInSession(path, hostAddress, adaptation, ui, settings.connection,
+                              report != nullptr ? *report : unused,
                               [&](DeviceSession& session, const std::string& downloadFolder,
                                   const std::string& deviceName) {
                                   return Run(session, settings, downloadFolder, deviceName).Run();

@@ -43,9 +43,11 @@ inline constexpr const char* ERASE_REFUSED = "Error eliminando datos de %s.";
 // The final messages of the commands.
 inline constexpr const char* DOWNLOAD_COMPLETED_TEXT = "Descarga de datos completada";
 inline constexpr const char* DOWNLOAD_FAILED_TEXT = "Error en descarga de datos";
+inline constexpr const char* DOWNLOAD_CANCELLED_TEXT = "Descarga de datos cancelada";
 inline constexpr const char* DOWNLOAD_COMPLETED_CAPTION = "Fin descarga";
 inline constexpr const char* ERASE_COMPLETED_TEXT = "Vaciado de datos completado";
 inline constexpr const char* ERASE_FAILED_TEXT = "Error vaciado de datos";
+inline constexpr const char* ERASE_CANCELLED_TEXT = "Vaciado de datos cancelado";
 inline constexpr const char* ERASE_COMPLETED_CAPTION = "Fin vaciado";
 
 // The name in capital letters, as the question about a monitoring without a copy shows it.

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/confirm_dlg.h"
 #include "app/monitorings_panel.h"
+#include "app/status_dlg.h"
 #include "app/transfer_gui_fixture.h"
 #include "res/resource_ids.h"
 #include "support/simulator_process.h"
@@ -48,6 +51,8 @@ TEST_F(DownloadGuiTest, DownloadAsksAboutLeftoverShowsProgressAndReportsAfterClo
                      "una descarga previa aparentemente incompleta.",
                      "¿Desea reemplazarlos?", "Fin descarga", "Descarga de datos completada"}));
     EXPECT_EQ(m_finalIcon, QMessageBox::Information);
+    EXPECT_TRUE(m_strFinalDetail.startsWith("2 monitorizaciones descargadas (12 archivos, "))
+        << m_strFinalDetail.toStdString();
     EXPECT_FALSE(m_bStatusWindowBehindFinalMessage);
     EXPECT_EQ(m_main.Device().StatusWindow(), nullptr);
     EXPECT_FALSE(fs::exists(MonitoringFolder("paciente1") / "old.htr"));
@@ -82,8 +87,34 @@ TEST_F(DownloadGuiTest, AlternativeCommandReportsFailureWhileTheStatusWindowIsUp
     EXPECT_EQ(m_shown, (QStringList{"Selección de carpeta de descarga", "Error",
                                     "Error en descarga de datos"}));
     EXPECT_EQ(m_finalIcon, QMessageBox::Critical);
+    EXPECT_EQ(m_strFinalDetail, "El monitor rechazó la autenticación");
     EXPECT_TRUE(m_bStatusWindowBehindFinalMessage);
     EXPECT_EQ(m_main.Device().StatusWindow(), nullptr);
+}
+
+TEST_F(DownloadGuiTest, CancelarStopsTheWaitAndTheFinalMessageSaysSo) {
+    test::SimulatorProcess monitor(m_monitor.Serving({"--silent-after", "GETLIST"}));
+    ASSERT_TRUE(monitor.IsRunning()) << monitor.Output();
+    m_main.Device().SetDevicePort(monitor.Port());
+    ChooseDownloadFolder();
+    AnswerFinalMessage();
+    // Pressed once the run waits for the list that never comes.
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [this] {
+        CStatusDlg* status = m_main.Device().StatusWindow();
+        if (status != nullptr && status->StatusLine()->text() == "Cargando lista de archivos..." &&
+            status->CancelButton()->isEnabled()) {
+            status->CancelButton()->click();
+        }
+    });
+    press.start(5);
+    m_main.OnCommand(ID_DOWNLOAD);
+    press.stop();
+
+    EXPECT_EQ(m_shown, (QStringList{"Selección de carpeta de descarga", "Fin descarga",
+                                    "Descarga de datos cancelada"}));
+    EXPECT_EQ(m_finalIcon, QMessageBox::Warning);
+    EXPECT_FALSE(fs::exists(m_records.Path() / "SOMVIXSIM.txt"));
 }
 
 TEST_F(DownloadGuiTest, CancelledFolderChoiceEndsTheCommandSilently) {

@@ -69,6 +69,7 @@ TEST_F(MainDlgTest, MenuBarHoldsPopupsInOrderWithTheirItems) {
                                   "Opciones/Umbrales",
                                   "Monitor/Descargar datos",
                                   "Monitor/Vaciar monitor...",
+                                  "Monitor/Ver contenido del monitor...",
                                   "Monitor/Opciones de comunicación...",
                                   "Ayuda/Acerca del programa..."}));
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -13,8 +16,9 @@ namespace somvix::test {
 
 // Answers the modal dialogs and message boxes that open while a test runs the event loop: each
 // new one (the status window aside, which stays up on its own) goes to the next handler in the
-// queue. The poll stops by itself once every handler has run, or after a bounded number of
-// polls.
+// queue. One that opens when the queue is empty fails the test and is closed, so that the test
+// goes on to its end instead of waiting for a dialog nobody answers. The poll stops by itself
+// after a bounded number of polls without a new dialog.
 class ModalAnswerer : public QObject {
 public:
     using Handler = std::function<void(QWidget*)>;
@@ -36,7 +40,7 @@ private:
     static constexpr int MAX_POLLS = 3000;  // 30 s without a dialog: give up
 
     void Poll() {
-        if (m_handlers.empty() || ++m_nPolls > MAX_POLLS) {
+        if (++m_nPolls > MAX_POLLS) {
             m_timer.stop();
             return;
         }
@@ -52,9 +56,25 @@ private:
         }
         m_last = modal;
         m_nPolls = 0;
+        if (m_handlers.empty()) {
+            ADD_FAILURE() << "a dialog nobody answers: " << modal->windowTitle().toStdString();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            } else {
+                modal->close();
+            }
+            return;
+        }
         Handler handler = std::move(m_handlers.front());
         m_handlers.pop_front();
-        handler(modal);
+        // Called after the poll has returned: a dialog the handler opens in turn (a warning of
+        // the folder chooser) is polled and answered too.
+        QTimer::singleShot(0, this,
+                           [handler = std::move(handler), target = QPointer<QWidget>(modal)] {
+                               if (target != nullptr) {
+                                   handler(target);
+                               }
+                           });
     }
 
     std::function<bool(QWidget*)> m_ignore;

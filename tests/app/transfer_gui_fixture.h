@@ -65,6 +65,7 @@ protected:
             ASSERT_NE(box, nullptr);
             m_shown << box->windowTitle() << box->text();
             m_finalIcon = box->icon();
+            m_strFinalDetail = box->detailedText();
             m_bStatusWindowBehindFinalMessage = m_main.Device().StatusWindow() != nullptr &&
                                                 m_main.Device().StatusWindow()->isVisible();
             box->button(QMessageBox::Ok)->click();
@@ -115,6 +116,7 @@ protected:
     std::unique_ptr<ModalAnswerer> m_answerer;
     QStringList m_shown;
     QMessageBox::Icon m_finalIcon = QMessageBox::NoIcon;
+    QString m_strFinalDetail;
     bool m_bStatusWindowBehindFinalMessage = false;
     StatusLineWatch m_watch{*this};
     QStringList m_statusSeen;

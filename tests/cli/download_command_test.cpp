@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_command.h"
+#include "device/cancel_request.h"
 #include "support/scripted_peer.h"
 #include "support/simulator_process.h"
 #include "support/temp_dir.h"
@@ -48,7 +51,7 @@ protected:
         }
         m_out.str("");
         m_err.str("");
-        CliContext context{m_in, m_out, m_err, interactive, errIsTerminal};
+        CliContext context{m_in, m_out, m_err, interactive, errIsTerminal, &m_cancel};
         return RunCli(static_cast<int>(argv.size()), argv.data(), context);
     }
 
@@ -62,6 +65,7 @@ protected:
     std::istringstream m_in;
     std::ostringstream m_out;
     std::ostringstream m_err;
+    CancelRequest m_cancel;  // as Ctrl+C sets it
 };
 
 TEST_F(DownloadCommandTest, CompletionOnStandardOutputStatusOnStandardError) {
@@ -70,7 +74,8 @@ TEST_F(DownloadCommandTest, CompletionOnStandardOutputStatusOnStandardError) {
     EXPECT_EQ(m_out.str(), "Descarga de datos completada\n");
     EXPECT_EQ(m_err.str(),
               "Conectando...\nAutenticando...\nCargando lista de archivos...\n"
-              "Cargando datos paciente1 ...\nDesconectando ...\n");
+              "Cargando datos paciente1 ...\nDesconectando ...\n"
+              "1 monitorizaciones descargadas (6 archivos, 2740 bytes)\n");
     for (const std::string& file : MonitorFolder::FilesOf("paciente1")) {
         EXPECT_EQ(ReadFileBytes(Downloads() / "SOMVIXSIM" / "paciente1" / file),
                   m_monitor.Original("paciente1", file));
@@ -83,11 +88,46 @@ TEST_F(DownloadCommandTest, FailureGivesTheErrorMessageAndStatusOne) {
         SimulatorProcess monitor(m_monitor.Serving({"--refuse-login"}));
         EXPECT_EQ(Run(monitor.Port()), 1);
         EXPECT_EQ(m_out.str(), "Error en descarga de datos\n");
+        EXPECT_NE(m_err.str().find("Causa: El monitor rechazó la autenticación\n"),
+                  std::string::npos);
     }
     RefusingPort nobody;
     EXPECT_EQ(Run(nobody.Port()), 1);
     EXPECT_EQ(m_out.str(), "Error en descarga de datos\n");
-    EXPECT_EQ(m_err.str(), "Conectando...\n");
+    EXPECT_EQ(m_err.str(), "Conectando...\nCausa: El monitor rechazó la conexión\n");
+    EXPECT_EQ(Run(nobody.Port(), {"--quiet"}), 1);
+    EXPECT_EQ(m_err.str(), "");
+    m_cancel.Request();
+    EXPECT_EQ(Run(nobody.Port()), EXIT_CANCELLED);
+    EXPECT_EQ(m_out.str(), "Descarga de datos cancelada\n");
+}
+
+TEST_F(DownloadCommandTest, JsonResultsAndAReadOnlyListForScripts) {
+    m_monitor.AddMonitoring("paciente2");
+    m_monitor.AddMonitoring("paciente3");
+    SimulatorProcess monitor(m_monitor.Serving({"--list-reply", "paciente1 paciente2"}));
+    ASSERT_EQ(Run(monitor.Port(), {"--json", "--verbose"}), 0);
+    const nlohmann::json result = nlohmann::json::parse(m_out.str());
+    EXPECT_EQ(result["fetched"], nlohmann::json({"paciente1", "paciente2"}));
+    EXPECT_EQ(result["files"], 12);
+    EXPECT_EQ(result["cause"], nullptr);
+    EXPECT_NE(m_err.str().find("> GETLIST (19 bytes)\n"), std::string::npos);
+
+    // One copy recorded, one left over from a broken download, one never fetched.
+    WriteFileBytes(Records() / "SOMVIXSIM.txt", "paciente1\r\n");
+    SimulatorProcess full(m_monitor.Serving());
+    const auto recordsBefore = ReadFileBytes(Records() / "descargas-SOMVIXSIM.txt");
+    ASSERT_EQ(
+        RunWords({"somvixmn-cli", "list", Downloads().string(), "--lan", "127.0.0.1", "--port",
+                  std::to_string(full.Port()), "--records-dir", Records().string(), "--json"}),
+        0);
+    EXPECT_EQ(nlohmann::json::parse(m_out.str())["monitorings"],
+              nlohmann::json::parse(R"([{"name": "paciente1", "state": "fetched"},
+                                        {"name": "paciente2", "state": "leftover"},
+                                        {"name": "paciente3", "state": "missing"}])"));
+    EXPECT_EQ(ReadFileBytes(Records() / "descargas-SOMVIXSIM.txt"), recordsBefore);
+    EXPECT_FALSE(fs::exists(Downloads() / "SOMVIXSIM" / "paciente3"));
+    EXPECT_TRUE(fs::exists(m_monitor.Root() / "paciente1"));  // no "DELETE"
 }
 
 TEST_F(DownloadCommandTest, ReplaceIncompleteFlagAnswersTheQuestion) {

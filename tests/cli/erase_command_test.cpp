@@ -79,7 +79,9 @@ TEST_F(EraseCommandTest, AnswerFlagsRunTheWholeEraseAndNameTheMonitor) {
               "Eliminando datos paciente2 ...\n"
               "No existen datos de PACIENTE2-SOMVIXSIM en su PC\n"
               "¿Descargar datos antes de eliminar? Si\n"
-              "Desconectando ...\n");
+              "Desconectando ...\n"
+              "2 monitorizaciones descargadas (12 archivos, 5480 bytes), 2 eliminadas del "
+              "monitor\n");
     EXPECT_FALSE(OnMonitor("paciente1"));
     EXPECT_FALSE(OnMonitor("paciente2"));
     EXPECT_EQ(ReadFileBytes(MonitoringFolder("paciente1") / "paciente1.htr"), original);
@@ -189,7 +191,7 @@ TEST_F(EraseCommandTest, WithoutANameTheHostNameStandsInAndTheFailureIsStatusOne
     EXPECT_EQ(m_err.str(),
               "Conectando...\nSe eliminarán todos los datos de monitorizaciones en el monitor  "
               "127.0.0.1\n"
-              "¿Desea continuar? Si\nConectando...\n");
+              "¿Desea continuar? Si\nConectando...\nCausa: El monitor rechazó la conexión\n");
 }
 
 TEST_F(EraseCommandTest, UsageErrorsGiveStatusTwo) {

@@ -272,6 +272,7 @@ TEST_P(HostAdaptationTest, FailedAddReportsAndLeavesTheStateAlone) {
     // The backend may add what refused the add after it.
     ASSERT_FALSE(m_ui.StatusTexts().empty());
     EXPECT_EQ(m_ui.StatusTexts()[0], "ERROR adaptando configuración de red");
+    EXPECT_EQ(m_adaptation->FailureText().rfind("no se pudo añadir la dirección 10.8.0.2", 0), 0u);
     EXPECT_EQ(m_state.m_strDeviceAddress, "earlier");
     EXPECT_FALSE(m_state.m_bAddressAdded);
 }

@@ -15,6 +15,7 @@
 #include "transfer/download.h"
 #include "transfer/download_folder.h"
 #include "transfer/monitor_fixture.h"
+#include "transfer/transfer_report.h"
 #include "transfer/transfer_settings.h"
 
 namespace somvix::test {
@@ -59,8 +60,9 @@ protected:
     int Download(const SimulatorProcess& monitor) {
         EXPECT_TRUE(monitor.IsRunning()) << monitor.Output();
         m_settings.connection.port = monitor.Port();
+        m_report = TransferReport();
         return DownloadMonitorData(FolderChoicePath(Downloads().string()), m_hostAddress,
-                                   m_adaptation, m_ui, m_settings);
+                                   m_adaptation, m_ui, m_settings, &m_report);
     }
 
     // The options of a monitor that holds every monitoring of the list and replies with it; a PC
@@ -110,6 +112,7 @@ protected:
     FakeHostAdaptation m_adaptation;
     HostAddressState m_hostAddress;
     TransferSettings m_settings;
+    TransferReport m_report;  // of the last Download
 };
 
 }  // namespace somvix::test

@@ -39,8 +39,10 @@ class FakeHostAdaptation : public HostAdaptation {
 public:
     int AdaptHostAddress(HostAddressState& state, OperationUi* ui) override;
     void RestoreHostAddress(HostAddressState& state, OperationUi* ui) override;
+    std::string FailureText() const override { return m_strFailure; }
 
     int m_nAdaptResult = 0;  // -1: the address cannot be added
+    std::string m_strFailure;
     std::vector<std::string> m_calls;
     int m_nCallsWithUi = 0;  // calls given a status line to show their texts on
 };
