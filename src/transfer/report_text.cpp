@@ -9,7 +9,9 @@ namespace somvix {
 std::string DescribeCounts(const TransferReport& report) {
     std::vector<std::string> parts;
     if (!report.fetched.empty()) {
-        parts.push_back(std::to_string(report.fetched.size()) + " monitorizaciones descargadas (" +
+        const bool one = report.fetched.size() == 1;
+        parts.push_back(std::to_string(report.fetched.size()) +
+                        (one ? " monitorización descargada (" : " monitorizaciones descargadas (") +
                         std::to_string(report.files) + " archivos, " +
                         std::to_string(report.bytes) + " bytes)");
     }

@@ -75,7 +75,7 @@ TEST_F(DownloadCommandTest, CompletionOnStandardOutputStatusOnStandardError) {
     EXPECT_EQ(m_err.str(),
               "Conectando...\nAutenticando...\nCargando lista de archivos...\n"
               "Cargando datos paciente1 ...\nDesconectando ...\n"
-              "1 monitorizaciones descargadas (6 archivos, 2740 bytes)\n");
+              "1 monitorización descargada (6 archivos, 2740 bytes)\n");
     for (const std::string& file : MonitorFolder::FilesOf("paciente1")) {
         EXPECT_EQ(ReadFileBytes(Downloads() / "SOMVIXSIM" / "paciente1" / file),
                   m_monitor.Original("paciente1", file));
