@@ -19,7 +19,10 @@ std::string DescribeCounts(const TransferReport& report) {
         parts.push_back(std::to_string(report.erased.size()) + " eliminadas del monitor");
     }
     if (parts.empty()) {
-        parts.emplace_back("No se encontraron monitorizaciones nuevas");
+        // A cancelled run may have stopped before it looked at the list at all.
+        parts.emplace_back(report.cause.m_kind == CauseKind::Cancelled
+                               ? "Cancelado antes de terminar ninguna monitorización"
+                               : "No se encontraron monitorizaciones nuevas");
     }
     if (!report.skipped.empty()) {
         parts.push_back(std::to_string(report.skipped.size()) + " ya en el PC u omitidas");

@@ -100,6 +100,7 @@ TEST_F(DownloadCommandTest, FailureGivesTheErrorMessageAndStatusOne) {
     m_cancel.Request();
     EXPECT_EQ(Run(nobody.Port()), EXIT_CANCELLED);
     EXPECT_EQ(m_out.str(), "Descarga de datos cancelada\n");
+    EXPECT_EQ(m_err.str(), "Cancelado antes de terminar ninguna monitorización\n");
 }
 
 TEST_F(DownloadCommandTest, JsonResultsAndAReadOnlyListForScripts) {
