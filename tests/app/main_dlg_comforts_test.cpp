@@ -52,6 +52,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dlg));
         // Watched only now: under load the wait above can outlast the watcher's tries.
         test::WhenModalDialogOpens([path](QDialog& dialog) {
+            // selectFile leaves a name field that has the focus as the user typed it: once the
+            // dialog had time to focus it, the folder alone would be accepted.
+            if (QWidget* focused = QApplication::focusWidget()) {
+                focused->clearFocus();
+            }
             qobject_cast<QFileDialog*>(&dialog)->selectFile(path);
             dialog.accept();
         });
