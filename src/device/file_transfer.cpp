@@ -39,7 +39,8 @@ std::string LastSystemError() {
 
 }  // namespace
 
-int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path) {
+int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path,
+                const FileBytesWritten& written) {
     std::array<char, 4> field{};
     if (ReceiveExact(connection, field.size(), field.data()) != 0) {
         return -1;
@@ -49,10 +50,16 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
     if (total < 4) {
         return FailFile(connection, CauseKind::BadReply, path);
     }
-    std::uint32_t remaining = total - 4;
+    const std::uint32_t size = total - 4;
+    std::uint32_t remaining = size;
     if (CheckFileSize(remaining, path.string()) != 0) {
         return FailFile(connection, CauseKind::FileTooLarge, path, std::to_string(remaining));
     }
+    const auto tell = [&] {
+        if (written) {
+            written(size - remaining, size);
+        }
+    };
     {
         // Unbuffered, so that what is written reaches the file at once and a failing write (a
         // full disk) shows at that write.
@@ -64,22 +71,24 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
             return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
         }
         ReceiveBuffer& received = connection.Received();
+        tell();
         while (remaining > 0) {
             // Whole chunks of what has arrived, or the file's last bytes: a file cut short by a
             // broken transfer always ends at a chunk's end.
             const std::size_t held = std::min<std::size_t>(received.Held().size(), remaining);
-            const std::size_t size = held == remaining ? held : held - held % FILE_CHUNK_BYTES;
-            if (size == 0) {
+            const std::size_t piece = held == remaining ? held : held - held % FILE_CHUNK_BYTES;
+            if (piece == 0) {
                 if (ReceiveMore(connection) != 0) {
                     return -1;  // the chunks that arrived whole stay in the file
                 }
                 continue;
             }
-            if (!file.write(received.Held().data(), static_cast<std::streamsize>(size))) {
+            if (!file.write(received.Held().data(), static_cast<std::streamsize>(piece))) {
                 return FailFile(connection, CauseKind::WriteFailed, path, LastSystemError());
             }
-            received.Take(size);
-            remaining -= static_cast<std::uint32_t>(size);
+            received.Take(piece);
+            remaining -= static_cast<std::uint32_t>(piece);
+            tell();
         }
         file.close();
         if (!file) {
@@ -96,11 +105,11 @@ int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path)
 }
 
 int TransactFile(DeviceConnection& connection, const std::string& command,
-                 const std::filesystem::path& path) {
+                 const std::filesystem::path& path, const FileBytesWritten& written) {
     if (SendText(connection, command) != 0) {
         return -1;
     }
-    return ReceiveFile(connection, path);
+    return ReceiveFile(connection, path, written);
 }
 
 }  // namespace somvix

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -52,12 +53,17 @@ int CountTokens(const std::string& text);
 int CheckFileSize(std::uint32_t size, const std::string& path);
 // CRC-32 of the stored file read back in blocks; 0 when it cannot be opened.
 std::uint32_t FileCrc32(const std::filesystem::path& path);
+// Told of a file reply's bytes written so far and of the file's whole size (the checksum not
+// counted): once when the size is known (0 written), then after each write.
+using FileBytesWritten = std::function<void(std::uint32_t written, std::uint32_t size)>;
+
 // Receives one file reply and stores it at path, writing the whole FILE_CHUNK_BYTES chunks of
 // what has arrived as it arrives. 0 when the checksum matches; -1 on any failure (a file written
 // in part stays on disk, made of the chunks that arrived whole).
-int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path);
+int ReceiveFile(DeviceConnection& connection, const std::filesystem::path& path,
+                const FileBytesWritten& written = {});
 // Sends the command, then receives the file reply into path; 0 only when both succeed.
 int TransactFile(DeviceConnection& connection, const std::string& command,
-                 const std::filesystem::path& path);
+                 const std::filesystem::path& path, const FileBytesWritten& written = {});
 
 }  // namespace somvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace somvix {
@@ -17,6 +18,15 @@ enum class ConfirmAnswer { Yes = 1, No = 2, Unanswered = 3 };
 inline ConfirmAnswer AnswerOr(ConfirmAnswer answer, ConfirmAnswer whenUnanswered) {
     return answer == ConfirmAnswer::Unanswered ? whenUnanswered : answer;
 }
+
+// A file of a monitoring on its way to the disk: the bytes written so far of its size. The names
+// are printable UTF-8 (control characters shown as "?").
+struct FileArrival {
+    std::string monitoring;
+    std::string file;
+    std::uint32_t written = 0;
+    std::uint32_t size = 0;
+};
 
 // The only way a device operation talks to the user. The GUI implements it with the status
 // window, the confirmation dialog and message boxes; the command line with the terminal; the
@@ -45,6 +55,9 @@ public:
     // One exchange with the monitor went through: the command sent (a credential left out) and
     // the size of its reply. Only a user who asked to see them is shown these.
     virtual void ShowExchange(const std::string& /*command*/, std::size_t /*replyBytes*/) {}
+    // A file arriving: told once its size is known and after each piece written (written equals
+    // size once it is whole, before its checksum is checked). The progress bar moves on its own.
+    virtual void ShowFileArrival(const FileArrival& /*arrival*/) {}
 };
 
 inline constexpr int PROGRESS_RANGE = 500;

@@ -78,11 +78,12 @@ int DeviceSession::Transact(const std::string& command, std::string& reply) {
     return 0;
 }
 
-int DeviceSession::TransactFile(const std::string& command, const std::filesystem::path& path) {
+int DeviceSession::TransactFile(const std::string& command, const std::filesystem::path& path,
+                                const FileBytesWritten& written) {
     if (CheckCancel() != 0) {
         return -1;
     }
-    if (somvix::TransactFile(m_connection, command, path) != 0) {
+    if (somvix::TransactFile(m_connection, command, path, written) != 0) {
         return Fail(m_connection.Cause());
     }
     std::error_code error;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/device_connection.h"
+#include "device/protocol.h"
 #include "transfer/transfer_report.h"
 
 namespace somvix {
@@ -35,8 +36,10 @@ public:
 
     // Text command and reply. 0 / -1; the caller aborts on -1.
     int Transact(const std::string& command, std::string& reply);
-    // File command and the file reply stored at path. 0 / -1; the caller aborts on -1.
-    int TransactFile(const std::string& command, const std::filesystem::path& path);
+    // File command and the file reply stored at path, told to written as it arrives. 0 / -1;
+    // the caller aborts on -1.
+    int TransactFile(const std::string& command, const std::filesystem::path& path,
+                     const FileBytesWritten& written = {});
     OperationUi& Ui() { return m_ui; }
     TransferReport& Report() { return m_report; }
 

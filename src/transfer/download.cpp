@@ -51,8 +51,10 @@ public:
             if (m_session.CheckCancel() != 0) {
                 return Abort();
             }
-            m_ui.AdvanceProgress(step);
-            if (RecordSynced(RecordWait::EndedOnly) != 0 || FetchUnlessDone(name) != 0) {
+            // The names fetched before were not counted: they have no share of the bar, which
+            // would otherwise be full while new monitorings still arrive.
+            const int share = m_downloaded.count(name) == 0 ? step : 0;
+            if (RecordSynced(RecordWait::EndedOnly) != 0 || FetchUnlessDone(name, share) != 0) {
                 return Abort();
             }
         }
@@ -60,15 +62,18 @@ public:
     }
 
 private:
-    // 0 when the run goes on (fetched, fetched before, skipped or refused), -1 to abort.
-    int FetchUnlessDone(const std::string& name) {
+    // 0 when the run goes on (fetched, fetched before, skipped or refused), -1 to abort. share
+    // is the name's part of the bar.
+    int FetchUnlessDone(const std::string& name, int share) {
         switch (MeetName(name)) {
             case NameStanding::Recorded:
                 Report().skipped.push_back(name);
                 return 0;
             case NameStanding::Repeated:
+                GiveShare(share);
                 return 0;
             case NameStanding::Clashing:
+                GiveShare(share);
                 RefuseName(name);
                 return 0;
             case NameStanding::New:
@@ -82,10 +87,11 @@ private:
         if (PrepareMonitoringFolder(monitoringFolder, name, m_strDeviceName, DOWNLOAD_PREPARE_TEXTS,
                                     m_ui) != FolderPrepared::Ready) {
             // Declined, or the old folder could not be removed: next monitoring.
+            GiveShare(share);
             Report().skipped.push_back(name);
             return 0;
         }
-        return FetchMonitoring(name, monitoringFolder);
+        return FetchMonitoring(name, monitoringFolder, share);
     }
 };
 

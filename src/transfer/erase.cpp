@@ -69,31 +69,33 @@ private:
         if (standing == NameStanding::Repeated || standing == NameStanding::Clashing) {
             // Handled already, or it might share a folder with one handled or recorded: it stays
             // on the monitor, and a repeated name gets no second "DELETE".
-            m_ui.AdvanceProgress(step);
+            GiveShare(step);
             if (standing == NameStanding::Clashing) {
                 RefuseName(name);
             }
             return 0;
         }
         m_ui.SetStatusText(ErasingMonitoringStatus(name));
-        m_ui.AdvanceProgress(step);
         const std::string monitoringFolder = JoinPath(m_strDeviceFolder, name);
         switch (DecideCopy(name, monitoringFolder, standing)) {
             case CopyDecision::Keep:
+                GiveShare(step);
                 Report().skipped.push_back(name);
                 return 0;
             case CopyDecision::Fetch:
                 // Removed from the monitor only once the copy is on the disk for good and
                 // recorded as complete: its own syncs are waited for.
-                if (FetchMonitoring(name, monitoringFolder) != 0 ||
+                if (FetchMonitoring(name, monitoringFolder, step) != 0 ||
                     RecordSynced(RecordWait::All) != 0) {
                     return -1;
                 }
                 break;
             case CopyDecision::Declined:
+                GiveShare(step);
                 Report().skipped.push_back(name);
                 break;
             case CopyDecision::Recorded:
+                GiveShare(step);
                 break;
         }
         return RemoveFromMonitor(name);

@@ -7,9 +7,11 @@
 #include <system_error>
 
 #include "device/protocol.h"
+#include "shared/operation_ui.h"
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
 #include "transfer/folded_names.h"
+#include "transfer/monitoring_progress.h"
 #include "transfer/records.h"
 #include "transfer/safe_name.h"
 
@@ -22,7 +24,7 @@ struct FileKind {
     bool invalidCommandMeansNone;  // the monitor may not know this list command
 };
 
-constexpr FileKind FILE_KINDS[] = {
+constexpr FileKind FILE_KINDS[MONITORING_FILE_LISTS] = {
     {COMMAND_GET_EEG_LIST, false}, {COMMAND_GET_HTR_LIST, false}, {COMMAND_GET_FHI_LIST, true},
     {COMMAND_GET_EVT_LIST, true},  {COMMAND_GET_IMP_LIST, true},
 };
@@ -44,9 +46,13 @@ FailureCause WriteFailure(const std::filesystem::path& path) {
 }
 
 int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringName,
-                         const std::string& monitoringFolder, const StoredFile& stored) {
+                         const std::string& monitoringFolder, const StoredFile& stored,
+                         MonitoringProgress& progress) {
     FoldedNames fetched;
-    for (const FileKind& kind : FILE_KINDS) {
+    FileArrival arrival;
+    arrival.monitoring = PrintableName(monitoringName);
+    for (int kindIndex = 0; kindIndex < MONITORING_FILE_LISTS; ++kindIndex) {
+        const FileKind& kind = FILE_KINDS[kindIndex];
         std::string list;
         if (session.Transact(std::string(kind.listCommand) + " " + monitoringName, list) != 0) {
             return -1;
@@ -54,6 +60,8 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
         if (list.empty() || (kind.invalidCommandMeansNone && list == REPLY_INVALID_COMMAND)) {
             continue;
         }
+        progress.BeginList(kindIndex, CountTokens(list));
+        int fileIndex = 0;
         std::string fileName;
         while (TakeToken(list, fileName) == 0) {
             // A name met before would overwrite the file fetched under it, and each copy would
@@ -64,9 +72,17 @@ int FetchMonitoringFiles(DeviceSession& session, const std::string& monitoringNa
             const std::filesystem::path path = JoinPath(monitoringFolder, fileName);
             const std::string command =
                 std::string(COMMAND_FILE) + " " + monitoringName + "\\" + fileName;
-            if (session.TransactFile(command, path) != 0) {
+            arrival.file = PrintableName(fileName);
+            const auto written = [&](std::uint32_t bytes, std::uint32_t size) {
+                arrival.written = bytes;
+                arrival.size = size;
+                session.Ui().ShowFileArrival(arrival);
+                progress.FileBytes(fileIndex, bytes, size);
+            };
+            if (session.TransactFile(command, path, written) != 0) {
                 return -1;
             }
+            ++fileIndex;
             if (stored(path) != 0) {
                 return -1;  // the cause is stored's
             }

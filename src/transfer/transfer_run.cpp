@@ -7,6 +7,7 @@
 #include "transfer/device_session.h"
 #include "transfer/download_folder.h"
 #include "transfer/fetch_monitoring.h"
+#include "transfer/monitoring_progress.h"
 #include "transfer/transfer_settings.h"
 #include "transfer/transfer_texts.h"
 
@@ -81,16 +82,25 @@ void TransferRun::RefuseName(const std::string& name) {
     m_nResult = -1;
 }
 
-int TransferRun::FetchMonitoring(const std::string& name, const std::string& monitoringFolder) {
+void TransferRun::GiveShare(int share) {
+    if (share > 0) {
+        m_ui.AdvanceProgress(share);
+    }
+}
+
+int TransferRun::FetchMonitoring(const std::string& name, const std::string& monitoringFolder,
+                                 int share) {
     const auto stored = [this](const std::filesystem::path& file) {
         m_sync.HandFile(file);
         // The monitorings before this one are recorded as soon as they are durable, and a
         // failed sync ends the fetch at the next file.
         return RecordSynced(RecordWait::EndedOnly);
     };
-    if (FetchMonitoringFiles(m_session, name, monitoringFolder, stored) != 0) {
+    MonitoringProgress progress(m_ui, share, MONITORING_FILE_LISTS);
+    if (FetchMonitoringFiles(m_session, name, monitoringFolder, stored, progress) != 0) {
         return -1;
     }
+    progress.Complete();
     HandFolderChain(monitoringFolder);
     m_unrecorded.push_back({name, m_sync.Mark()});
     return 0;

@@ -64,9 +64,13 @@ protected:
 
     // Fetches the monitoring into its folder and hands each file, then every folder entry the
     // files hang on, to the sync as soon as it is there; the monitoring is recorded once they
-    // are all durable (RecordSynced), so the next one can be received meanwhile. 0 / -1 (the
-    // caller aborts; what was written stays, unrecorded).
-    int FetchMonitoring(const std::string& name, const std::string& monitoringFolder);
+    // are all durable (RecordSynced), so the next one can be received meanwhile. The bar moves
+    // through share as the files arrive. 0 / -1 (the caller aborts; what was written stays,
+    // unrecorded).
+    int FetchMonitoring(const std::string& name, const std::string& monitoringFolder, int share);
+
+    // A list entry handled without a fetch: its whole share of the bar at once.
+    void GiveShare(int share);
 
     // Records the fetched monitorings whose syncs have ended, in the order they were fetched:
     // each one's line in the download log, then in the downloaded list. 0, or -1 once a sync

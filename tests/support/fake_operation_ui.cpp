@@ -8,6 +8,7 @@ namespace somvix::test {
 
 void FakeOperationUi::SetStatusText(const std::string& text) {
     m_calls.push_back("status:" + text);
+    m_progressAtStatus.emplace_back(text, m_progress);
 }
 
 void FakeOperationUi::ShowProgress() {
@@ -21,6 +22,7 @@ void FakeOperationUi::HideProgress() {
 }
 
 void FakeOperationUi::AdvanceProgress(int delta) {
+    EXPECT_GE(delta, 0) << "the bar moved back";
     m_progress = std::clamp(m_progress + delta, 0, PROGRESS_RANGE);
     m_calls.push_back("progress:+" + std::to_string(delta));
 }
@@ -54,6 +56,24 @@ std::vector<std::string> FakeOperationUi::CallsStartingWith(const std::string& p
         }
     }
     return found;
+}
+
+std::vector<int> FakeOperationUi::ProgressPositions() const {
+    std::vector<int> positions;
+    int position = 0;
+    for (const std::string& call : CallsStartingWith("progress:+")) {
+        position = std::clamp(position + std::stoi(call.substr(10)), 0, PROGRESS_RANGE);
+        positions.push_back(position);
+    }
+    return positions;
+}
+
+int FakeOperationUi::ProgressAtStatus(const std::string& text) const {
+    int position = -1;
+    for (const auto& [status, at] : m_progressAtStatus) {
+        position = status == text ? at : position;
+    }
+    return position;
 }
 
 std::vector<std::string> FakeOperationUi::StatusTexts() const {

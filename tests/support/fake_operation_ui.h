@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/operation_ui.h"
@@ -30,13 +31,17 @@ public:
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
     std::vector<std::string> StatusTexts() const;
 
-    // The bar as a range-limited progress control would show it.
+    // The bar as a range-limited progress control would show it: now, after each move, and when
+    // the status text was last set to text (-1 if never).
     int ProgressPosition() const { return m_progress; }
+    std::vector<int> ProgressPositions() const;
+    int ProgressAtStatus(const std::string& text) const;
     bool ProgressVisible() const { return m_progressVisible; }
     size_t UnusedAnswers() const { return m_answers.size(); }
 
 private:
     std::vector<std::string> m_calls;
+    std::vector<std::pair<std::string, int>> m_progressAtStatus;
     std::deque<ConfirmAnswer> m_answers;
     int m_progress = 0;
     bool m_progressVisible = false;

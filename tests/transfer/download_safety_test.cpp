@@ -41,8 +41,9 @@ TEST_F(DownloadTest, NameInsideAFetchedNameIsStillFetched) {
     ExpectFetched("paciente1");
     EXPECT_FALSE(fs::exists(MonitoringFolder("paciente12")));
     EXPECT_EQ(DownloadedList(), "paciente12\r\npaciente1\r\n");
-    // Only one name is to be fetched: one step of the whole bar.
-    EXPECT_EQ(m_ui.CallsStartingWith("progress:+"), (Strings{"progress:+500", "progress:+500"}));
+    // Only one name is to be fetched: it has the whole bar.
+    EXPECT_EQ(m_ui.ProgressAtStatus("Cargando datos paciente1 ..."), 0);
+    EXPECT_EQ(m_ui.ProgressPosition(), 500);
 }
 
 TEST_F(DownloadTest, NamesJoinedInTheListDoNotMakeAFetchedName) {
