@@ -11,7 +11,30 @@ namespace somvix {
 
 namespace {
 
-constexpr int PROGRESS_WIDTH = 40;  // characters of the drawn bar
+constexpr int PROGRESS_WIDTH = 20;  // characters of the drawn bar
+// The progress line stays within the narrowest usual terminal: a longer one would wrap, and
+// the next redraw would only return to the start of its last row.
+constexpr std::size_t PROGRESS_LINE_COLUMNS = 79;
+
+// Columns of UTF-8 text, one per character.
+std::size_t Columns(const std::string& text) {
+    std::size_t columns = 0;
+    for (const char byte : text) {
+        columns += (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U ? 1 : 0;
+    }
+    return columns;
+}
+
+// The first columns characters of UTF-8 text.
+std::string FirstColumns(const std::string& text, std::size_t columns) {
+    std::size_t taken = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0U) != 0x80U && taken++ == columns) {
+            return text.substr(0, at);
+        }
+    }
+    return text;
+}
 
 bool IsYes(const std::string& line) {
     const std::size_t first = line.find_first_not_of(" \t");
@@ -39,6 +62,7 @@ void CliOperationUi::EndProgressLine() {
     if (m_bProgressLineOpen) {
         m_context.err << '\n';
         m_bProgressLineOpen = false;
+        m_nDrawnColumns = 0;
     }
 }
 
@@ -47,6 +71,7 @@ void CliOperationUi::SetStatusText(const std::string& text) {
         return;
     }
     m_strStatus = text;
+    m_strArrival.clear();
     EndProgressLine();
     m_context.err << text << '\n';
     if (m_bProgressShown) {
@@ -55,8 +80,9 @@ void CliOperationUi::SetStatusText(const std::string& text) {
 }
 
 void CliOperationUi::ShowProgress() {
+    // Drawn with the next status or move: an empty bar of its own above the first status line
+    // would only stand in the way.
     m_bProgressShown = true;
-    DrawProgress();
 }
 
 void CliOperationUi::HideProgress() {
@@ -77,8 +103,16 @@ void CliOperationUi::DrawProgress() {
         return;
     }
     const int filled = m_nProgress * PROGRESS_WIDTH / PROGRESS_RANGE;
-    m_context.err << "\r[" << std::string(filled, '#') << std::string(PROGRESS_WIDTH - filled, ' ')
-                  << "] " << m_nProgress * 100 / PROGRESS_RANGE << "%" << std::flush;
+    std::string line = "[" + std::string(filled, '#') + std::string(PROGRESS_WIDTH - filled, ' ') +
+                       "] " + std::to_string(m_nProgress * 100 / PROGRESS_RANGE) + "%";
+    if (!m_strArrival.empty()) {
+        line = FirstColumns(line + "  " + m_strArrival, PROGRESS_LINE_COLUMNS);
+    }
+    // Blanks over what is left of a longer line drawn before.
+    const std::size_t columns = Columns(line);
+    const std::size_t cover = m_nDrawnColumns > columns ? m_nDrawnColumns - columns : 0;
+    m_context.err << '\r' << line << std::string(cover, ' ') << std::flush;
+    m_nDrawnColumns = columns;
     m_bProgressLineOpen = true;
 }
 
@@ -127,6 +161,26 @@ void CliOperationUi::ShowExchange(const std::string& command, std::size_t replyB
     EndProgressLine();
     // The command holds names from the monitor: no control character reaches the terminal.
     m_context.err << "> " << PrintableName(command) << " (" << replyBytes << " bytes)\n";
+}
+
+void CliOperationUi::ShowFileArrival(const FileArrival& arrival) {
+    if (m_verbosity == Verbosity::Quiet) {
+        return;
+    }
+    if (m_context.errIsTerminal) {
+        m_strArrival = arrival.monitoring + "  " + arrival.file + "  " +
+                       std::to_string(arrival.written) + "/" + std::to_string(arrival.size) +
+                       " bytes";
+        if (m_bProgressShown) {
+            DrawProgress();
+        }
+        return;
+    }
+    // A log gets one line per file, once it is whole.
+    if (arrival.written == arrival.size) {
+        EndProgressLine();
+        m_context.err << "  " << arrival.file << "  " << arrival.size << " bytes\n";
+    }
 }
 
 ConfirmAnswer AnswerFromFlag(const std::string& value) {

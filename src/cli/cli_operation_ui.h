@@ -17,7 +17,9 @@ enum class Verbosity {
 };
 
 // The terminal as the user of a device operation. Status texts go to the error stream, one line
-// each time the text changes; on a terminal the progress bar is drawn in place on its own line.
+// each time the text changes; on a terminal the progress bar is drawn in place on its own line,
+// followed by the file arriving and its bytes so far. Elsewhere each file arrived whole gets a
+// plain line of its own.
 // Messages go to the error stream too. A question is answered from the answers given
 // beforehand (command-line flags), else asked on the terminal; without a terminal, or at the end
 // of its input, it stays unanswered.
@@ -39,6 +41,7 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
     void ShowExchange(const std::string& command, std::size_t replyBytes) override;
+    void ShowFileArrival(const FileArrival& arrival) override;
 
 private:
     void DrawProgress();
@@ -48,8 +51,10 @@ private:
     Verbosity m_verbosity;
     std::map<std::string, ConfirmAnswer> m_answers;
     std::string m_strStatus;
-    int m_nProgress = 0;            // 0..PROGRESS_RANGE
-    bool m_bProgressShown = false;  // between ShowProgress and HideProgress
+    std::string m_strArrival;         // the file arriving, drawn after the bar on a terminal
+    std::size_t m_nDrawnColumns = 0;  // of the progress line drawn last
+    int m_nProgress = 0;              // 0..PROGRESS_RANGE
+    bool m_bProgressShown = false;    // between ShowProgress and HideProgress
     bool m_bProgressLineOpen = false;
 };
 

@@ -68,6 +68,12 @@ TEST_F(EraseCommandTest, AnswerFlagsRunTheWholeEraseAndNameTheMonitor) {
     SimulatorProcess monitor(m_monitor.Serving());
     EXPECT_EQ(Run(monitor.Port(), {"--yes", "--download-missing", "yes"}), 0);
     EXPECT_EQ(m_out.str(), "Vaciado de datos completado\n");
+    // Without a terminal each file fetched gets its own line.
+    const auto fileLines = [](const std::string& name) {
+        return "  " + name + "a.eeg  300 bytes\n  " + name + "b.eeg  300 bytes\n  " + name +
+               ".htr  1500 bytes\n  " + name + ".fhi  40 bytes\n  " + name + ".evt  300 bytes\n  " +
+               name + ".imp  300 bytes\n";
+    };
     EXPECT_EQ(m_err.str(),
               "Conectando...\n"
               "Se eliminarán todos los datos de monitorizaciones en el monitor  SOMVIXSIM\n"
@@ -75,13 +81,15 @@ TEST_F(EraseCommandTest, AnswerFlagsRunTheWholeEraseAndNameTheMonitor) {
               "Conectando...\nAutenticando...\nCargando lista de archivos...\nVaciando...\n"
               "Eliminando datos paciente1 ...\n"
               "No existen datos de PACIENTE1-SOMVIXSIM en su PC\n"
-              "¿Descargar datos antes de eliminar? Si\n"
-              "Eliminando datos paciente2 ...\n"
-              "No existen datos de PACIENTE2-SOMVIXSIM en su PC\n"
-              "¿Descargar datos antes de eliminar? Si\n"
-              "Desconectando ...\n"
-              "2 monitorizaciones descargadas (12 archivos, 5480 bytes), 2 eliminadas del "
-              "monitor\n");
+              "¿Descargar datos antes de eliminar? Si\n" +
+                  fileLines("paciente1") +
+                  "Eliminando datos paciente2 ...\n"
+                  "No existen datos de PACIENTE2-SOMVIXSIM en su PC\n"
+                  "¿Descargar datos antes de eliminar? Si\n" +
+                  fileLines("paciente2") +
+                  "Desconectando ...\n"
+                  "2 monitorizaciones descargadas (12 archivos, 5480 bytes), 2 eliminadas del "
+                  "monitor\n");
     EXPECT_FALSE(OnMonitor("paciente1"));
     EXPECT_FALSE(OnMonitor("paciente2"));
     EXPECT_EQ(ReadFileBytes(MonitoringFolder("paciente1") / "paciente1.htr"), original);
