@@ -58,17 +58,35 @@ std::optional<long long> StartOrder(const DownloadedMonitoring& monitoring) {
     return order;
 }
 
+// A monitoring with its start read once, so that sorting does not parse it at every comparison.
+struct Keyed {
+    std::optional<long long> start;
+    DownloadedMonitoring monitoring;
+};
+
 // Newest start first; those without a start after them; equal starts by their names.
-bool ListedBefore(const DownloadedMonitoring& a, const DownloadedMonitoring& b) {
-    const auto startA = StartOrder(a);
-    const auto startB = StartOrder(b);
-    if (startA.has_value() != startB.has_value()) {
-        return startA.has_value();
+bool ListedBefore(const Keyed& a, const Keyed& b) {
+    if (a.start.has_value() != b.start.has_value()) {
+        return a.start.has_value();
     }
-    if (startA && *startA != *startB) {
-        return *startA > *startB;
+    if (a.start && *a.start != *b.start) {
+        return *a.start > *b.start;
     }
-    return std::tie(a.strMonitor, a.strMonitoring) < std::tie(b.strMonitor, b.strMonitoring);
+    return std::tie(a.monitoring.strMonitor, a.monitoring.strMonitoring) <
+           std::tie(b.monitoring.strMonitor, b.monitoring.strMonitoring);
+}
+
+void SortNewestFirst(std::vector<DownloadedMonitoring>& monitorings) {
+    std::vector<Keyed> keyed;
+    keyed.reserve(monitorings.size());
+    for (DownloadedMonitoring& monitoring : monitorings) {
+        const std::optional<long long> start = StartOrder(monitoring);
+        keyed.push_back({start, std::move(monitoring)});
+    }
+    std::sort(keyed.begin(), keyed.end(), ListedBefore);
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        monitorings[i] = std::move(keyed[i].monitoring);
+    }
 }
 
 // The walk through one download folder, counting the entries it looks at against the bound.
@@ -173,7 +191,7 @@ DownloadTreeListing ListDownloadedMonitorings(const std::filesystem::path& downl
             break;
         }
     }
-    std::sort(listing.monitorings.begin(), listing.monitorings.end(), ListedBefore);
+    SortNewestFirst(listing.monitorings);
     listing.end = walk.Stopped() ? DownloadTreeEnd::BoundReached : DownloadTreeEnd::Complete;
     return listing;
 }

@@ -1,7 +1,6 @@
 #include "transfer/device_session.h"
 
 #include <cstdint>
-#include <system_error>
 
 #include "device/protocol.h"
 #include "hostnet/host_adaptation.h"
@@ -83,12 +82,18 @@ int DeviceSession::TransactFile(const std::string& command, const std::filesyste
     if (CheckCancel() != 0) {
         return -1;
     }
-    if (somvix::TransactFile(m_connection, command, path, written) != 0) {
+    // The reply tells the size; no need to ask the disk again for the exchange line.
+    std::uint32_t size = 0;
+    const auto noted = [&](std::uint32_t bytes, std::uint32_t replySize) {
+        size = replySize;
+        if (written) {
+            written(bytes, replySize);
+        }
+    };
+    if (somvix::TransactFile(m_connection, command, path, noted) != 0) {
         return Fail(m_connection.Cause());
     }
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    m_ui.ShowExchange(command, error ? 0 : static_cast<std::size_t>(size));
+    m_ui.ShowExchange(command, size);
     return 0;
 }
 
