@@ -1,18 +1,12 @@
 #include <CLI/CLI.hpp>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <regex>
 
-#include "chart/render/fonts.h"
-#include "chart/render/marker_draw.h"
-#include "chart/render/paint_charts.h"
-#include "chart/trend_chart.h"
+#include "chart/charts_png.h"
+#include "cli/charts_png_loader.h"
 #include "cli/recording_commands.h"
 #include "hostnet/network_admin_right.h"
 
@@ -23,30 +17,7 @@ namespace {
 // Largest picture side accepted: beyond it the image alone would take gigabytes.
 constexpr int MAX_RENDER_SIDE = 10000;
 
-// The Gui application that drawing text needs, made for the verb when the process has none,
-// on the offscreen platform unless the user chose another.
-class GuiForRendering {
-public:
-    GuiForRendering() {
-        if (QGuiApplication::instance() != nullptr) {
-            return;
-        }
-        GiveUpGrantedNetworkAdminRight();
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
-    }
-
-private:
-    // Qt keeps references to the arguments for the application's lifetime.
-    static inline int s_argc = 1;
-    static inline char s_name[] = "somvixmn-cli";
-    static inline char* s_argv[] = {s_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_app;
-};
-
-bool ParseSize(const std::string& text, QSize& size) {
+bool ParseSize(const std::string& text, ChartsPngRequest& request) {
     static const std::regex pattern("([0-9]{1,6})x([0-9]{1,6})");
     std::smatch match;
     if (!std::regex_match(text, match, pattern)) {
@@ -57,7 +28,8 @@ bool ParseSize(const std::string& text, QSize& size) {
     if (width < 1 || height < 1 || width > MAX_RENDER_SIDE || height > MAX_RENDER_SIDE) {
         return false;
     }
-    size = QSize(width, height);
+    request.nWidth = width;
+    request.nHeight = height;
     return true;
 }
 
@@ -83,7 +55,7 @@ protected:
     }
 
     int CheckOptions(CliContext& context) override {
-        if (!ParseSize(m_strSize, m_size)) {
+        if (!ParseSize(m_strSize, m_request)) {
             context.err << "somvixmn-cli: --size " << m_strSize
                         << ": expected WIDTHxHEIGHT, each 1 to " << MAX_RENDER_SIDE << '\n';
             return EXIT_USAGE;
@@ -97,24 +69,18 @@ protected:
     }
 
     int RunOnRecording(const RecordingStore& store, CliContext& context) override {
-        const QSize size = m_size;
-        const GuiForRendering gui;
-        InstallFontSubstitutions();
-
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            CTrendChart upper;
-            CTrendChart lower;
-            // The window is cut to the recording's span, as the main window's is.
-            const TimeWindow window = m_nFromUnit
-                                          ? TimeWindow{*m_nFromUnit, *m_nToUnit - *m_nFromUnit}
-                                          : WholeWindow(RecordingSpanUnits(store));
-            PaintCharts(painter, store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()),
-                        upper, lower, MakeEventMarkerStyle(image.logicalDpiY()), window);
+        // Nothing of the drawing's libraries runs with a right the program was given.
+        GiveUpGrantedNetworkAdminRight();
+        std::string problem;
+        const WriteChartsPngFunction write = LoadChartsPngWriter(problem);
+        if (write == nullptr) {
+            context.err << "somvixmn-cli: render: cannot draw: " << problem << '\n';
+            return 1;
         }
-        if (!image.save(QString::fromStdString(m_strPng), "PNG")) {
+        m_request.strPng = m_strPng;
+        m_request.fromUnit = m_nFromUnit;
+        m_request.toUnit = m_nToUnit;
+        if (write(store, m_request) != ChartsPngResult::Written) {
             context.err << "somvixmn-cli: " << m_strPng << ": cannot be written\n";
             return 1;
         }
@@ -126,7 +92,7 @@ private:
     std::string m_strSize = "1024x700";
     std::optional<int> m_nFromUnit;
     std::optional<int> m_nToUnit;
-    QSize m_size;
+    ChartsPngRequest m_request;
 };
 
 }  // namespace

@@ -274,6 +274,22 @@ TEST_F(RecordingVerbsTest, RenderRunsWithoutADisplayAsItsOwnProgram) {
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(300, 200));
+
+    // A copy of the program away from its drawing module says so, and only `render` needs it.
+    const std::filesystem::path alone = m_dir.Path() / "bin" / "somvixmn-cli";
+    std::filesystem::create_directories(alone.parent_path());
+    std::filesystem::copy_file(SOMVIX_BIN_DIR "/somvixmn-cli", alone);
+    process.start(QString::fromStdString(alone.string()),
+                  {QStringLiteral("render"), QString::fromStdString(htr), QStringLiteral("--png"),
+                   png + QStringLiteral(".2")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("render: cannot draw: "));
+    EXPECT_FALSE(std::filesystem::exists(png.toStdString() + ".2"));
+    process.start(QString::fromStdString(alone.string()),
+                  {QStringLiteral("info"), QString::fromStdString(htr)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
 }
 
 }  // namespace
