@@ -15,7 +15,9 @@
 //                           sync_wait_ms, and sync_busy_ms spent syncing beside the transfer.
 //
 // Both report measured_over_ideal: the time of one download over the ideal one, the files'
-// bytes at the link rate plus one round trip for each request of the conversation. The download
+// bytes at the link rate plus one round trip for each request of the conversation, and
+// measured_over_link_ideal, the same with the round trip measured on the link as built
+// (link_rtt_us: without netem the relay's wake-ups add to the nominal delay). The download
 // syncs each monitoring to disk before recording it: with TMPDIR on a disk those syncs take
 // part; TMPDIR=/dev/shm leaves the link and the programs.
 //
@@ -23,9 +25,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
+#include <vector>
 
+#include "device/device_connection.h"
+#include "device/protocol.h"
 #include "download_timing.h"
 #include "hostnet/command_runner.h"
 #include "hostnet/delay_relay.h"
@@ -91,7 +97,9 @@ public:
 
     const test::NetnsLab& Lab() const { return *m_pLab; }
 
-    // A fresh download folder and records folder for one run.
+    // A fresh download folder and records folder for one run. They stay until the benchmark
+    // ends: deleting them between runs would time the file system's search for inodes not
+    // deleted a moment ago instead of the download.
     std::pair<fs::path, fs::path> FreshFolders() {
         const std::string run = std::to_string(m_nRuns++);
         const std::pair<fs::path, fs::path> folders = {m_work.Path() / ("download" + run),
@@ -99,10 +107,6 @@ public:
         fs::create_directories(folders.first);
         fs::create_directories(folders.second);
         return folders;
-    }
-    static void Remove(const std::pair<fs::path, fs::path>& folders) {
-        fs::remove_all(folders.first);
-        fs::remove_all(folders.second);
     }
 
     // The counters both benchmarks report, for the mean seconds of one download.
@@ -117,6 +121,13 @@ public:
         state.counters["ideal_ms"] = idealSeconds * 1000.0;
         state.counters["netem"] = m_bNetem ? 1 : 0;
         state.counters["measured_over_ideal"] = meanSeconds / idealSeconds;
+        // The same ideal with the round trip the link as built gives a request of a few bytes
+        // (the relay's timers and the simulator's answer included), not the nominal one.
+        const double linkIdealSeconds =
+            static_cast<double>(m_size.bytes) * 8.0 / (LINK_MEGABITS * 1e6) +
+            requests * m_linkRoundTripSeconds;
+        state.counters["link_rtt_us"] = m_linkRoundTripSeconds * 1e6;
+        state.counters["measured_over_link_ideal"] = meanSeconds / linkIdealSeconds;
     }
 
 private:
@@ -160,6 +171,39 @@ private:
                 return false;
             }
         }
+        return MeasureLinkRoundTrip(why);
+    }
+
+    // The median time of a short request and its reply ("GETLIST") over the shaped link, with
+    // the PC's address added for it and removed again.
+    bool MeasureLinkRoundTrip(std::string& why) {
+        const std::string address = " 10.8.0.2/24 dev " + m_pLab->PcInterface();
+        test::NetnsLab::Ip(m_pLab->PcNamespace(), "addr add" + address);
+        std::vector<double> times;
+        test::NetnsLab::RunInNamespace(m_pLab->PcNamespace(), [&] {
+            DeviceConnection connection;
+            std::string reply;
+            if (OpenDeviceConnection("10.8.0.1", connection, {}) != 0 ||
+                Transact(connection, std::string(COMMAND_AUTH), reply) != 0) {
+                return;
+            }
+            for (int round = 0; round < 21; ++round) {
+                const auto start = Clock::now();
+                if (Transact(connection, std::string(COMMAND_GET_LIST), reply) != 0) {
+                    return;
+                }
+                times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            }
+            Transact(connection, std::string(COMMAND_QUIT), reply);
+            CloseConnection(connection);
+        });
+        test::NetnsLab::Ip(m_pLab->PcNamespace(), "addr del" + address);
+        if (times.size() != 21) {
+            why = "no round trip over the link";
+            return false;
+        }
+        std::nth_element(times.begin(), times.begin() + 10, times.end());
+        m_linkRoundTripSeconds = times[10];
         return true;
     }
 
@@ -169,6 +213,7 @@ private:
     std::unique_ptr<test::NetnsLab> m_pLab;
     bool m_bNetem = false;
     SampleSize m_size;
+    double m_linkRoundTripSeconds = 0.0;
     std::optional<test::BackgroundProcess> m_monitor;
     std::optional<test::DelayRelay> m_relay;
     int m_nRuns = 0;
@@ -200,7 +245,6 @@ void CableDownload(benchmark::State& state) {
             state.SkipWithError(("the download failed: " + output).c_str());
             return;
         }
-        CableLab::Remove(folders);
     }
     cable.Report(state, measuredSeconds / static_cast<double>(state.iterations()));
 }
@@ -229,7 +273,6 @@ void CableDownloadBreakdown(benchmark::State& state) {
         }
         state.SetIterationTime(times.whole);
         sum += times;
-        CableLab::Remove(folders);
     }
     const double runs = static_cast<double>(state.iterations());
     state.counters["address_ms"] = sum.address * 1000.0 / runs;
