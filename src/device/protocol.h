@@ -35,7 +35,7 @@ inline constexpr std::uint32_t MAX_EEG_FILE_BYTES = 20000;
 inline constexpr std::uint32_t MAX_FHI_FILE_BYTES = 200;
 inline constexpr std::uint32_t MAX_DATA_FILE_BYTES = 200000;  // .htr, .evt, .imp
 
-inline constexpr std::size_t FILE_CHUNK_BYTES = 512;       // files are written in whole ones
+inline constexpr std::size_t FILE_CHUNK_BYTES = 512;        // files are written in whole ones
 inline constexpr std::size_t CHECKSUM_BLOCK_BYTES = 65536;  // read back at a time
 
 // Takes the first blank-separated token off the front of the list. Every single blank

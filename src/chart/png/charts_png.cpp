@@ -56,9 +56,8 @@ ChartsPngResult WriteChartsPng(const RecordingStore& store, const ChartsPngReque
         PaintCharts(painter, store, ComputeLayoutWithoutToolbar(size, image.logicalDpiY()), upper,
                     lower, MakeEventMarkerStyle(image.logicalDpiY()), window);
     }
-    return image.save(QString::fromStdString(request.strPng), "PNG")
-               ? ChartsPngResult::Written
-               : ChartsPngResult::NotWritten;
+    return image.save(QString::fromStdString(request.strPng), "PNG") ? ChartsPngResult::Written
+                                                                     : ChartsPngResult::NotWritten;
 }
 
 }  // namespace somvix

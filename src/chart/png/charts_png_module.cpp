@@ -11,5 +11,4 @@ extern "C" __attribute__((visibility("default"))) somvix::ChartsPngResult somvix
 }
 
 // The loader takes the entry by name as this type: the signatures must not drift apart.
-static_assert(
-    std::is_same_v<decltype(&somvix_write_charts_png), somvix::WriteChartsPngFunction>);
+static_assert(std::is_same_v<decltype(&somvix_write_charts_png), somvix::WriteChartsPngFunction>);
