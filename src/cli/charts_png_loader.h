@@ -6,7 +6,7 @@
 
 namespace somvix {
 
-// The drawing module's entry, loaded once from lib/somvixmn/somvixmn-png.so beside the
+// The drawing module's entry, loaded once from libexec/somvixmn/somvixmn-png.so beside the
 // program's own folder (found from the program file, never from the environment), and kept
 // loaded until the program ends. Null when it cannot be loaded; `problem` then says why.
 WriteChartsPngFunction LoadChartsPngWriter(std::string& problem);

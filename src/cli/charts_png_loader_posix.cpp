@@ -7,7 +7,7 @@ namespace somvix {
 
 WriteChartsPngFunction LoadChartsPngWriter(std::string& problem) {
     const std::filesystem::path module =
-        ProgramDirectory().parent_path() / "lib" / "somvixmn" / "somvixmn-png.so";
+        ProgramDirectory().parent_path() / "libexec" / "somvixmn" / "somvixmn-png.so";
     // A full path, so the loader's own search (LD_LIBRARY_PATH and the like) plays no part in
     // which file is taken.
     void* const handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
