@@ -45,13 +45,13 @@ public:
 
 protected:
     void RegisterOptions(CLI::App& verb) override {
-        verb.add_option("--png", m_strPng, "The PNG file to write")->required();
+        verb.add_option("--png", m_request.strPng, "The PNG file to write")->required();
         verb.add_option("--size", m_strSize, "Client area in pixels, WIDTHxHEIGHT")
             ->default_val("1024x700");
-        verb.add_option("--from", m_nFromUnit,
+        verb.add_option("--from", m_request.fromUnit,
                         "First time-axis unit shown (4 samples each); the whole recording "
                         "without --from and --to");
-        verb.add_option("--to", m_nToUnit, "Last time-axis unit shown");
+        verb.add_option("--to", m_request.toUnit, "Last time-axis unit shown");
     }
 
     int CheckOptions(CliContext& context) override {
@@ -60,8 +60,9 @@ protected:
                         << ": expected WIDTHxHEIGHT, each 1 to " << MAX_RENDER_SIDE << '\n';
             return EXIT_USAGE;
         }
-        if ((m_nFromUnit || m_nToUnit) &&
-            (!m_nFromUnit || !m_nToUnit || *m_nFromUnit < 0 || *m_nToUnit <= *m_nFromUnit)) {
+        const std::optional<int>& from = m_request.fromUnit;
+        const std::optional<int>& to = m_request.toUnit;
+        if ((from || to) && (!from || !to || *from < 0 || *to <= *from)) {
             context.err << "somvixmn-cli: --from and --to: expected both, 0 <= FROM < TO\n";
             return EXIT_USAGE;
         }
@@ -77,22 +78,16 @@ protected:
             context.err << "somvixmn-cli: render: cannot draw: " << problem << '\n';
             return 1;
         }
-        m_request.strPng = m_strPng;
-        m_request.fromUnit = m_nFromUnit;
-        m_request.toUnit = m_nToUnit;
         if (write(store, m_request) != ChartsPngResult::Written) {
-            context.err << "somvixmn-cli: " << m_strPng << ": cannot be written\n";
+            context.err << "somvixmn-cli: " << m_request.strPng << ": cannot be written\n";
             return 1;
         }
         return 0;
     }
 
 private:
-    std::string m_strPng;
     std::string m_strSize = "1024x700";
-    std::optional<int> m_nFromUnit;
-    std::optional<int> m_nToUnit;
-    ChartsPngRequest m_request;
+    ChartsPngRequest m_request;  // the options go straight into it; the size once checked
 };
 
 }  // namespace
