@@ -3,6 +3,7 @@
 #include <array>
 
 #include "device/byte_order.h"
+#include "device/crc32_fold.h"
 
 namespace somvix {
 
@@ -34,9 +35,7 @@ constexpr Crc32Tables MakeCrc32Tables() {
 
 constexpr Crc32Tables CRC32_TABLES = MakeCrc32Tables();
 
-}  // namespace
-
-std::uint32_t UpdateCrc32(std::uint32_t reg, const char* data, std::size_t count) {
+std::uint32_t UpdateCrc32WithTables(std::uint32_t reg, const char* data, std::size_t count) {
     const auto& t = CRC32_TABLES;
     std::size_t i = 0;
     for (; i + 8 <= count; i += 8) {
@@ -51,6 +50,18 @@ std::uint32_t UpdateCrc32(std::uint32_t reg, const char* data, std::size_t count
         reg = t[0][(reg ^ bytes[i]) & 0xFFu] ^ (reg >> 8);
     }
     return reg;
+}
+
+}  // namespace
+
+std::uint32_t UpdateCrc32(std::uint32_t reg, const char* data, std::size_t count) {
+    if (count >= CRC32_FOLD_MINIMUM && CanFoldCrc32()) {
+        const std::size_t folded = count - count % CRC32_FOLD_STEP;
+        reg = FoldCrc32(reg, data, folded);
+        data += folded;
+        count -= folded;
+    }
+    return UpdateCrc32WithTables(reg, data, count);
 }
 
 std::uint32_t Crc32(std::string_view bytes) {

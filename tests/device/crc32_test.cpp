@@ -37,7 +37,9 @@ TEST(Crc32, GivesTheStandardCheckValue) {
 
 TEST(Crc32, MatchesTheBitwiseDefinitionOnRandomData) {
     std::mt19937 engine(20248);
-    for (const std::size_t size : {1u, 2u, 3u, 7u, 8u, 9u, 17u, 255u, 256u, 511u, 4096u, 10007u}) {
+    for (const std::size_t size :
+         {1u,  2u,  3u,   7u,   8u,   9u,   17u,  63u,   64u,    65u,
+          79u, 80u, 127u, 128u, 255u, 256u, 511u, 4096u, 10007u, 200000u}) {
         const std::string bytes = RandomBytes(engine, size);
         EXPECT_EQ(Crc32(bytes), BitwiseCrc32(bytes)) << size;
     }
