@@ -1,9 +1,10 @@
 // Download throughput against the simulated monitor over loopback, next to the same bytes over
-// one plain socket (of_plain_socket: the share of that rate the download reaches), and the speed
-// of the transfer checksum. Two downloads: the device link alone (50 monitorings of two 200 KB
-// files), and the whole download operation with its syncs and records (100 monitorings with a
-// file of each kind at its size limit), with the breakdown of its time (download_timing.h).
-// The syncs go to the disk of TMPDIR.
+// one plain socket (of_plain_socket: the share of that rate the download reaches; reply_us,
+// bytes_us and check_us: where a file's time went), and the speed of the transfer checksum.
+// Two downloads: the device link alone (50 monitorings of two 200 KB files), and the whole
+// download operation with its syncs and records (100 monitorings with a file of each kind at its
+// size limit), with the breakdown of its time (download_timing.h). The files and their syncs go
+// to the disk of TMPDIR.
 //
 //   build/bin/device_transfer_bench
 
@@ -112,9 +113,44 @@ double PlainSeconds(std::size_t bytes) {
     return best;
 }
 
+// Where the time of the files went, in seconds, summed over files: from the "FILE" command to
+// the stored file opened after the reply's length (the monitor's reply and the file's creation),
+// the bytes received and written, and the close and read-back checksum.
+struct FileTimes {
+    double reply = 0.0;
+    double bytes = 0.0;
+    double check = 0.0;
+    int files = 0;
+};
+
+// One file's command and reply into path, its times added to times.
+int TimedTransactFile(DeviceConnection& connection, const std::string& command,
+                      const std::filesystem::path& path, FileTimes& times) {
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    const Clock::time_point start = Clock::now();
+    Clock::time_point opened = start;
+    Clock::time_point written = start;
+    const int result =
+        TransactFile(connection, command, path, [&](std::uint64_t done, std::uint64_t size) {
+            const Clock::time_point now = Clock::now();
+            if (done == 0) {
+                opened = now;
+            }
+            if (done == size) {
+                written = now;
+            }
+        });
+    times.reply += seconds(opened - start);
+    times.bytes += seconds(written - opened);
+    times.check += seconds(Clock::now() - written);
+    ++times.files;
+    return result;
+}
+
 // One download conversation: login, list, the file lists and every file, "QUIT". The number of
 // files fetched, or -1.
-int DownloadAll(std::uint16_t port, const std::filesystem::path& target) {
+int DownloadAll(std::uint16_t port, const std::filesystem::path& target, FileTimes& times) {
     DeviceConnection connection;
     ConnectionOptions options;
     options.port = port;
@@ -134,8 +170,8 @@ int DownloadAll(std::uint16_t port, const std::filesystem::path& target) {
             }
             std::string file;
             while (TakeToken(names, file) == 0) {
-                if (TransactFile(connection, "FILE " + monitoring + "\\" + file, target / file) !=
-                    0) {
+                if (TimedTransactFile(connection, "FILE " + monitoring + "\\" + file, target / file,
+                                      times) != 0) {
                     return -1;
                 }
                 ++files;
@@ -159,6 +195,7 @@ void BM_DownloadFromSimulator(benchmark::State& state) {
     }
     const test::TempDir target;
     std::chrono::steady_clock::duration elapsed{};
+    FileTimes times;
     int runs = 0;
     for (auto _ : state) {
         // Each run writes new files into a new folder, as a download does. Rewriting the same
@@ -167,7 +204,7 @@ void BM_DownloadFromSimulator(benchmark::State& state) {
         const std::filesystem::path folder = target.Path() / std::to_string(++runs);
         std::filesystem::create_directory(folder);
         const auto start = std::chrono::steady_clock::now();
-        if (DownloadAll(monitor.Port(), folder) != static_cast<int>(FILES)) {
+        if (DownloadAll(monitor.Port(), folder, times) != static_cast<int>(FILES)) {
             state.SkipWithError("the download failed");
             return;
         }
@@ -177,6 +214,9 @@ void BM_DownloadFromSimulator(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TOTAL_BYTES));
     state.counters["files"] = static_cast<double>(FILES);
+    state.counters["reply_us"] = times.reply * 1e6 / times.files;
+    state.counters["bytes_us"] = times.bytes * 1e6 / times.files;
+    state.counters["check_us"] = times.check * 1e6 / times.files;
     state.counters["of_plain_socket"] =
         PlainSeconds(TOTAL_BYTES) /
         (std::chrono::duration<double>(elapsed).count() / static_cast<double>(state.iterations()));
