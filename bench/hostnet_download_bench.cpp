@@ -17,9 +17,9 @@
 // Both report measured_over_ideal: the time of one download over the ideal one, the files'
 // bytes at the link rate plus one round trip for each request of the conversation, and
 // measured_over_link_ideal, the same with the round trip measured on the link as built
-// (link_rtt_us: without netem the relay's wake-ups add to the nominal delay). The download
-// syncs each monitoring to disk before recording it: with TMPDIR on a disk those syncs take
-// part; TMPDIR=/dev/shm leaves the link and the programs.
+// (link_rtt_us: without netem the relay's hops and the processors' wake-ups add to the nominal
+// delay). The download syncs each monitoring to disk before recording it: with TMPDIR on a disk
+// those syncs take part; TMPDIR=/dev/shm leaves the link and the programs.
 //
 //   sudo build/bin/bench_hostnet_download
 
