@@ -111,7 +111,7 @@ double PlainSeconds(std::size_t bytes) {
         if (!PlainTransfer(bytes)) {
             return 0.0;
         }
-        taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        taken = bench::Seconds(start, std::chrono::steady_clock::now());
     }
     std::nth_element(seconds.begin(), seconds.begin() + seconds.size() / 2, seconds.end());
     return seconds[seconds.size() / 2];
@@ -131,7 +131,6 @@ struct FileTimes {
 int TimedTransactFile(DeviceConnection& connection, const std::string& command,
                       const std::filesystem::path& path, FileTimes& times) {
     using Clock = std::chrono::steady_clock;
-    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
     const Clock::time_point start = Clock::now();
     Clock::time_point opened = start;
     Clock::time_point written = start;
@@ -145,9 +144,9 @@ int TimedTransactFile(DeviceConnection& connection, const std::string& command,
                 written = now;
             }
         });
-    times.reply += seconds(opened - start);
-    times.bytes += seconds(written - opened);
-    times.check += seconds(Clock::now() - written);
+    times.reply += bench::Seconds(start, opened);
+    times.bytes += bench::Seconds(opened, written);
+    times.check += bench::Seconds(written, Clock::now());
     ++times.files;
     return result;
 }

@@ -12,13 +12,14 @@
 
 namespace somvix::bench {
 
+double Seconds(std::chrono::steady_clock::time_point from,
+               std::chrono::steady_clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
 
 class TimedAdaptation : public HostAdaptation {
 public:

@@ -12,6 +12,10 @@ struct TransferSettings;
 
 namespace bench {
 
+// The seconds from one time to another.
+double Seconds(std::chrono::steady_clock::time_point from,
+               std::chrono::steady_clock::time_point to);
+
 // The monitorings of the larger case: one file of each kind at its size limit (.eeg 20000,
 // .htr, .evt and .imp 200000, .fhi 200 bytes), random bytes, in one folder each below root.
 // The bytes written.
