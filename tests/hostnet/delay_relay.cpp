@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <ctime>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -23,9 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A piece due this soon is waited for without sleeping: waking a sleeping processor takes tens
-// of microseconds on a virtual machine, and that late start would add to every delay held, twice
-// per round trip.
+// The relay sleeps until this long before a piece is due and waits the rest without sleeping:
+// waking a sleeping processor takes tens of microseconds on a virtual machine, and that late
+// start would add to every delay held, twice per round trip.
 constexpr std::chrono::microseconds SPIN_BEFORE_DUE{150};
 
 struct Piece {
@@ -56,16 +58,53 @@ void NoDelay(int fd) {
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
+// The kernel stamps each piece as it arrives: the delay runs from then, as netem's does from the
+// moment a packet enters it, so the relay's own late wake-up is not added to it.
+void StampArrivals(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+}
+
+// Reads what arrived and when it arrived, on the steady clock; 0 or less as read(2) gives.
+ssize_t ReadStamped(int fd, std::vector<char>& bytes, Clock::time_point& arrival) {
+    iovec piece{bytes.data(), bytes.size()};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(timespec))];
+    msghdr message{};
+    message.msg_iov = &piece;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t count = ::recvmsg(fd, &message, 0);
+    arrival = Clock::now();
+    for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+         header = CMSG_NXTHDR(&message, header)) {
+        if (header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_TIMESTAMPNS) {
+            continue;
+        }
+        timespec stamp{};
+        std::memcpy(&stamp, CMSG_DATA(header), sizeof stamp);
+        timespec wall{};
+        ::clock_gettime(CLOCK_REALTIME, &wall);
+        const auto age = std::chrono::seconds(wall.tv_sec - stamp.tv_sec) +
+                         std::chrono::nanoseconds(wall.tv_nsec - stamp.tv_nsec);
+        if (age > Clock::duration::zero() && age < std::chrono::milliseconds(100)) {
+            arrival -= age;  // an age out of bounds comes from a step of the wall clock
+        }
+    }
+    return count;
+}
+
 // Takes in what arrived and passes on what is due; false once the direction is finished.
 bool Pump(Direction& direction, bool readable, std::chrono::microseconds delay) {
     if (readable && !direction.ended) {
         std::vector<char> bytes(65536);
-        const ssize_t count = ::read(direction.from, bytes.data(), bytes.size());
+        Clock::time_point arrival;
+        const ssize_t count = ReadStamped(direction.from, bytes, arrival);
         if (count <= 0) {
             direction.ended = true;
         } else {
             bytes.resize(static_cast<std::size_t>(count));
-            direction.pending.push_back({Clock::now() + delay, std::move(bytes)});
+            direction.pending.push_back({arrival + delay, std::move(bytes)});
         }
     }
     while (!direction.pending.empty() && direction.pending.front().due <= Clock::now()) {
@@ -113,8 +152,8 @@ void Relay(int client, int upstream, std::chrono::microseconds delay) {
             }
         }
         timespec timeout{};
-        if (wait && *wait < SPIN_BEFORE_DUE) {
-            wait = Clock::duration::zero();
+        if (wait) {
+            wait = *wait > SPIN_BEFORE_DUE ? *wait - SPIN_BEFORE_DUE : Clock::duration::zero();
         }
         if (wait) {
             const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait);
@@ -157,6 +196,8 @@ void Relay(int client, int upstream, std::chrono::microseconds delay) {
         if (::connect(upstream, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0) {
             NoDelay(client);
             NoDelay(upstream);
+            StampArrivals(client);
+            StampArrivals(upstream);
             Relay(client, upstream, delay);
         }
         ::close(upstream);
