@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -153,10 +154,9 @@ void Relay(int client, int upstream, std::chrono::microseconds delay) {
         }
         timespec timeout{};
         if (wait) {
-            wait = *wait > SPIN_BEFORE_DUE ? *wait - SPIN_BEFORE_DUE : Clock::duration::zero();
-        }
-        if (wait) {
-            const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait);
+            const Clock::duration sleep =
+                std::max(*wait - SPIN_BEFORE_DUE, Clock::duration::zero());
+            const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(sleep);
             timeout.tv_sec = static_cast<time_t>(nanoseconds.count() / 1000000000);
             timeout.tv_nsec = static_cast<long>(nanoseconds.count() % 1000000000);
         }
